@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace jlex
+{
+
+// Where the Windows path text of a store file lives on this machine. On
+// Windows the text is the path. Elsewhere the IME runs under Wine, so "C:\"
+// is the Wine prefix's drive_c ($WINEPREFIX, or ~/.wine when unset).
+QString hostPath(const QString& windowsPath);
+
+// The folder that stands for "C:\" outside Windows.
+QString wineDriveC();
+
+} // namespace jlex

@@ -1,0 +1,35 @@
+#include "store/StoreEntry.h"
+
+#include "store/HostPath.h"
+
+#include <QFileInfo>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace jlex
+{
+
+bool storeEntryExists(const QString& windowsPath)
+{
+#ifdef Q_OS_WIN
+    const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(windowsPath.utf16()));
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return true;
+    return !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+#else
+    const QFileInfo info(hostPath(windowsPath));
+    return info.isFile() || info.isDir();
+#endif
+}
+
+bool isOrdinaryFile(const QString& windowsPath)
+{
+    const QFileInfo info(hostPath(windowsPath));
+    return info.isFile() && info.isReadable();
+}
+
+} // namespace jlex
