@@ -1,0 +1,72 @@
+#include "ops/Session.h"
+
+#include "ops/Texts.h"
+
+namespace jlex
+{
+
+Session::Session(const StorePaths& paths, SurveyTarget& window, Messages& messages)
+    : m_paths(paths), m_window(window), m_messages(messages)
+{
+}
+
+void Session::runSurvey()
+{
+    const SurveyResult result = survey(m_paths, m_window.controlStates());
+    m_heldPhrasePath = result.heldPhrasePath;
+    m_window.applySurvey(result);
+    if (result.backupWarning)
+        warnNoBackup();
+}
+
+void Session::warnNoBackup()
+{
+    m_messages.show(texts::kBackupWarningTitle, texts::kBackupWarningText);
+}
+
+// A failure is reported before the refresh, so the window then shows the
+// store as the failure left it; success is reported after it.
+bool Session::finish(const QString& operation, const std::optional<OperationFailure>& failure)
+{
+    if (failure)
+        m_messages.show(texts::kAppTitle, failureMessage(operation, *failure));
+    runSurvey();
+    return !failure;
+}
+
+void Session::install(const InstallChoices& choices)
+{
+    if (finish(QStringLiteral("安装"), jlex::install(m_paths, m_heldPhrasePath, choices))) {
+        m_messages.show(texts::kAppTitle, texts::kInstallDone);
+        m_messages.show(texts::kAppTitle, texts::kRestartHint);
+    }
+}
+
+void Session::backup()
+{
+    if (finish(QStringLiteral("备份"), jlex::backup(m_paths, m_heldPhrasePath)))
+        m_messages.show(texts::kAppTitle, texts::kBackupDone);
+}
+
+void Session::restore(bool toInitialState)
+{
+    if (finish(QStringLiteral("还原"), jlex::restore(m_paths, toInitialState))) {
+        m_messages.show(texts::kAppTitle, texts::kRestoreDone);
+        m_messages.show(texts::kAppTitle, texts::kRestartHint);
+    }
+}
+
+bool Session::uninstall()
+{
+    // The program ends after a successful uninstall, so the window is not
+    // refreshed then; after a failure it stays, and shows the store as it is.
+    if (const auto failure = jlex::uninstall(m_paths)) {
+        finish(QStringLiteral("卸载"), failure);
+        return false;
+    }
+    m_messages.show(texts::kAppTitle, texts::kRestoreDone);
+    m_messages.show(texts::kAppTitle, texts::kRestartHint);
+    return true;
+}
+
+} // namespace jlex

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// The program's own words, shared by the operations and the windows.
+namespace jlex::texts
+{
+
+inline const QString kAppTitle = QStringLiteral("日语输入法");
+
+inline const QString kInstallDone = QStringLiteral("安装完成！");
+inline const QString kBackupDone = QStringLiteral("备份完成！");
+inline const QString kRestoreDone = QStringLiteral("还原完成！");
+inline const QString kRestartHint =
+    QStringLiteral("请重启Kavro输入法(注销，再启动)或查看帮助说明文件以完成应用。");
+
+// Lines broken by a lone CR, as the message has always been written.
+inline const QString kBackupWarningTitle = QStringLiteral("！！！！！注意！！！！！         ");
+inline const QString kBackupWarningText = QStringLiteral("             决定了\r"
+                                                         "             不备份\r"
+                                                         "             现有词条！");
+
+inline const QString kNoBackupTime = QStringLiteral("        不存在。");
+
+} // namespace jlex::texts
