@@ -1,0 +1,90 @@
+#include "support/TempStore.h"
+
+#include "store/HostPath.h"
+#include "store/Stamp.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+using namespace jlex;
+
+TempStore::TempStore(Edition edition, Dirs dirs, const QByteArray& user) : paths(edition)
+{
+    QVERIFY(m_dir.isValid());
+    // Readable by everyone, so a test may act as an unprivileged user here.
+    QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7755));
+    qputenv("WINEPREFIX", m_dir.path().toLocal8Bit());
+    if (user.isNull())
+        qunsetenv("USERNAME");
+    else
+        qputenv("USERNAME", user);
+    if (dirs != NoDirs)
+        QDir().mkpath(QFileInfo(host(StoreFile::Phrases)).absolutePath());
+    if (dirs == BothDirs)
+        QDir().mkpath(QFileInfo(host(StoreFile::InitialStamp)).absolutePath());
+}
+
+QString TempStore::host(StoreFile file) const
+{
+    return hostPath(paths.path(file));
+}
+
+void TempStore::write(StoreFile file, const QByteArray& bytes) const
+{
+    QFile f(host(file));
+    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(f.errorString()));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray TempStore::read(StoreFile file) const
+{
+    QFile f(host(file));
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return f.readAll();
+}
+
+bool TempStore::has(StoreFile file) const
+{
+    return QFileInfo::exists(host(file));
+}
+
+QMap<QString, QByteArray> TempStore::snapshot() const
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(m_dir.path(),
+                    QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile f(path);
+        files[path.mid(m_dir.path().size())] = it.fileInfo().isFile() && f.open(QIODevice::ReadOnly)
+                                                   ? f.readAll()
+                                                   : QByteArray("<dir>");
+    }
+    return files;
+}
+
+QStringList TempStore::fileNames() const
+{
+    QStringList names;
+    QDirIterator it(m_dir.path(), QDir::Files | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        names << it.fileName();
+    }
+    names.sort();
+    return names;
+}
+
+bool isStampBetween(const QByteArray& bytes, const QDateTime& from, const QDateTime& to)
+{
+    for (QDateTime t = from.addSecs(-1); t <= to.addSecs(1); t = t.addSecs(1)) {
+        if (bytes == stampFileBytes(t))
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "store/StorePaths.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QTemporaryDir>
+
+// A Wine prefix of its own for one test, with USERNAME and WINEPREFIX set to
+// point the program at it. Both store directories exist unless told otherwise.
+class TempStore
+{
+public:
+    enum Dirs { BothDirs, PhraseDirOnly, NoDirs };
+
+    explicit TempStore(jlex::Edition edition = jlex::Edition::Login, Dirs dirs = BothDirs,
+                       const QByteArray& user = "alice");
+
+    jlex::StorePaths paths;
+
+    QString host(jlex::StoreFile file) const;
+    void write(jlex::StoreFile file, const QByteArray& bytes) const;
+    QByteArray read(jlex::StoreFile file) const;
+    bool has(jlex::StoreFile file) const;
+    QString root() const { return m_dir.path(); }
+    // The names of the ordinary files in the store, sorted.
+    QStringList fileNames() const;
+
+    // Every file and directory under the prefix, with the contents of files:
+    // comparing two snapshots shows whether anything at all changed, stray
+    // temporary files included.
+    QMap<QString, QByteArray> snapshot() const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// True when the bytes are a stamp written between the two moments.
+bool isStampBetween(const QByteArray& bytes, const QDateTime& from, const QDateTime& to);
