@@ -1,0 +1,442 @@
+#include "ui/Form1.h"
+
+#include "ops/Texts.h"
+#include "ui/Artwork.h"
+#include "ui/ClickableLabel.h"
+#include "ui/Fonts.h"
+#include "ui/Form2.h"
+#include "ui/HoverTexts.h"
+#include "ui/MessageBoxes.h"
+#include "ui/Twips.h"
+#include "ui/WebLinks.h"
+#include "ui/WrappingButton.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+
+namespace jlex
+{
+
+namespace
+{
+
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+const QColor kYellow(0xFF, 0xFF, 0x00);
+const QColor kDarkBlue(0x00, 0x00, 0xC0);
+const QColor kBlue(0x00, 0x00, 0xFF);
+
+const QString kAboutTitle = QStringLiteral("       About         ");
+const QString kAboutText =
+    QStringLiteral("Kavro日语输入法安装包程序原理为将整理后的自定义词条载入配置文件，仅供日语非专业"
+                   "的初级用户使用。") +
+    QLatin1Char('\r') + QStringLiteral("      jlex ") + QStringLiteral(JLEX_VERSION) +
+    QStringLiteral("：本程序只修改Kavro输入法的自定义词条文件，不改动输入法本身。");
+
+const QString kPrerequisites =
+    QStringLiteral("程序安装必要条件：安装了Kavro拼音输入       法最新版   操作系统为Windows"
+                   "        XP          (其它系统暂未知)。");
+
+template <class W>
+W* place(QWidget* parent, const char* name, const QRect& geometry, const QString& caption = {})
+{
+    auto* widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    if constexpr (std::is_base_of_v<QAbstractButton, W> || std::is_base_of_v<QLabel, W>)
+        widget->setText(caption);
+    return widget;
+}
+
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+void fillBackground(QWidget* widget, const QColor& colour)
+{
+    // Buttons of every kind paint their background in the Button role.
+    setColour(widget, widget->backgroundRole(), colour);
+    widget->setAutoFillBackground(true);
+}
+
+// Each pair is its own exclusive group: Qt's automatic grouping would mix the
+// window's pair with the one nested in the frame. The survey may leave a pair
+// with neither selected, which an exclusive group refuses, so exclusivity is
+// lifted while the pair is set.
+void setPair(QButtonGroup* pair, const Choice& first, const Choice& second)
+{
+    const QList<QAbstractButton*> buttons = pair->buttons();
+    pair->setExclusive(false);
+    buttons[0]->setChecked(first.selected);
+    buttons[1]->setChecked(second.selected);
+    buttons[0]->setEnabled(first.enabled);
+    buttons[1]->setEnabled(second.enabled);
+    pair->setExclusive(true);
+}
+
+QButtonGroup* makePair(QWidget* owner, QRadioButton* first, QRadioButton* second)
+{
+    auto* pair = new QButtonGroup(owner);
+    pair->addButton(first);
+    pair->addButton(second);
+    return pair;
+}
+
+} // namespace
+
+Form1::Form1(Edition edition, Messages& messages, Browser& browser, QWidget* parent)
+    : QWidget(parent), m_messages(messages), m_browser(browser),
+      m_session(StorePaths(edition), *this, messages)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Kavro日本語入力(非专业)"));
+    setWindowIcon(artwork::appIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(fromTwips(8970), fromTwips(5655));
+    setFont(fonts::windowDefault());
+    fillBackground(this, kWhite);
+
+    build(edition);
+    connectHandlers();
+}
+
+Form1::~Form1()
+{
+    delete m_help;
+}
+
+void Form1::build(Edition edition)
+{
+    // Controls on the window; those inside the frame's rectangle belong to
+    // the window and are drawn above the frame.
+    check4 = place<QCheckBox>(this, "Check4", twipsRect(420, 2835, 1485, 330),
+                              QStringLiteral("日语汉字(py)"));
+    option4 = place<QRadioButton>(this, "Option4", twipsRect(3465, 2520, 2010, 330),
+                                  QStringLiteral("还原到最近备份"));
+    option3 = place<QRadioButton>(this, "Option3", twipsRect(3465, 2940, 2010, 330),
+                                  QStringLiteral("还原到最初状态"));
+    command6 = place<QPushButton>(this, "Command6", twipsRect(7140, 4620, 1170, 330),
+                                  QStringLiteral("帮助说明"));
+    check2 = place<QCheckBox>(this, "Check2", twipsRect(420, 1995, 1485, 330),
+                              QStringLiteral("日语假名"));
+    command5 = place<WrappingButton>(this, "Command5", twipsRect(7140, 3885, 1170, 645),
+                                     QStringLiteral("卸载并还原到最初状态"));
+    command4 = place<QPushButton>(this, "Command4", twipsRect(3675, 3360, 1695, 330),
+                                  QStringLiteral("词条还原开始"));
+    command3 = place<QPushButton>(this, "Command3", twipsRect(1050, 4620, 960, 330),
+                                  QStringLiteral("安装"));
+    command2 = place<QPushButton>(this, "Command2", twipsRect(6930, 5250, 960, 330),
+                                  QStringLiteral("退出"));
+    command1 = place<QPushButton>(this, "Command1", twipsRect(7980, 5250, 960, 330),
+                                  QStringLiteral("关于"));
+    frame1 = place<QGroupBox>(this, "Frame1", twipsRect(210, 1470, 8625, 3585));
+    frame1->setTitle(QStringLiteral("操作："));
+    dlg = place<QLabel>(this, "dlg", twipsRect(1995, 5145, 4845, 435), QStringLiteral("说明："));
+    label3 = place<ClickableLabel>(this, "Label3", twipsRect(315, 5250, 960, 240),
+                                   QStringLiteral("软件简介"));
+    label2 = place<QLabel>(this, "Label2", twipsRect(210, 735, 8625, 645),
+                           QStringLiteral("您当前的系统用户为："));
+    image1 = place<ClickableLabel>(this, "Image1", twipsRect(2205, 105, 2250, 675));
+    label1 = place<QLabel>(this, "Label1", twipsRect(4515, 315, 4215, 330),
+                           QStringLiteral("日本語入力（アマチュア）"));
+    buildFrame();
+
+    for (QPushButton* button : {command1, command2, command3, command4, command5, command6})
+        button->setFont(fonts::song(10.5));
+    for (QAbstractButton* box :
+         std::initializer_list<QAbstractButton*>{check2, check4, option3, option4})
+        box->setFont(fonts::windowDefault());
+    check2->setChecked(true);
+    check2->setEnabled(false); // the kana table is always installed
+    m_installMode = makePair(this, option1, option2);
+    m_restoreChoice = makePair(this, option3, option4);
+    option1->setChecked(true);
+    option3->setChecked(true);
+
+    frame1->setFont(fonts::song(12));
+    setColour(frame1, QPalette::WindowText, kDarkBlue);
+    dlg->setWordWrap(true);
+    dlg->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setColour(dlg, QPalette::WindowText, kStatusGreen);
+    label3->setFont(fonts::song(12, false, true));
+    setColour(label3, QPalette::WindowText, kBlue);
+    label2->setWordWrap(true);
+    label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    image1->setPixmap(artwork::vendorLogo());
+    image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label1->setFont(fonts::youYuan(15.75, true));
+    setColour(label1, QPalette::WindowText, kStatusRed);
+
+    applyEdition(edition);
+    stack();
+    setUpPointers();
+
+    setTabOrder(command1, command2);
+    setTabOrder(command2, command3);
+    setTabOrder(command3, check1);
+    setTabOrder(check1, command4);
+    setTabOrder(command4, command5);
+    setTabOrder(command5, check2);
+    setTabOrder(check2, check3);
+    setTabOrder(check3, command6);
+    setTabOrder(command6, option2);
+    setTabOrder(option2, option1);
+    setTabOrder(option1, option3);
+    setTabOrder(option3, option4);
+    setTabOrder(option4, command7);
+    setTabOrder(command7, check4);
+}
+
+void Form1::buildFrame()
+{
+    command7 = place<QPushButton>(frame1, "Command7", twipsRect(3465, 3150, 1695, 330),
+                                  QStringLiteral("词条备份开始"));
+    option1 = place<QRadioButton>(frame1, "Option1", twipsRect(525, 2205, 1380, 330),
+                                  QStringLiteral("添加模式"));
+    option2 = place<QRadioButton>(frame1, "Option2", twipsRect(525, 2625, 1380, 330),
+                                  QStringLiteral("覆盖模式"));
+    check3 = place<QCheckBox>(frame1, "Check3", twipsRect(210, 1785, 1485, 330),
+                              QStringLiteral("常用交际短语"));
+    check1 = place<QCheckBox>(frame1, "Check1", twipsRect(210, 945, 1485, 330),
+                              QStringLiteral("现有词条备份"));
+    label7 = place<QLabel>(frame1, "label7", twipsRect(6300, 210, 2220, 2115), kPrerequisites);
+    label6 = place<QLabel>(frame1, "Label6", twipsRect(2730, 2625, 3375, 540),
+                           QStringLiteral("最近词条备份时间："));
+    label5 = place<QLabel>(frame1, "Label5", twipsRect(2730, 315, 3270, 540),
+                           QStringLiteral("最初状态备份时间："));
+    label4 =
+        place<QLabel>(frame1, "Label4", twipsRect(1785, 600, 435, 225), QStringLiteral("必选"));
+    line2 = place<QFrame>(frame1, "Line2",
+                          QRect(fromTwips(6195), fromTwips(115), 1, fromTwips(3570 - 115)));
+    line1 = place<QFrame>(frame1, "Line1",
+                          QRect(fromTwips(2520), fromTwips(115), 1, fromTwips(3570 - 115)));
+
+    // The frame's font and caption colour are its own, not its controls'.
+    const QColor text = QApplication::palette().color(QPalette::WindowText);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{check1, check3, option1, option2, label4, label7})
+        setColour(w, QPalette::WindowText, text);
+    for (QWidget* w : std::initializer_list<QWidget*>{check1, check3, option1, option2, label4})
+        w->setFont(fonts::windowDefault());
+    command7->setFont(fonts::song(10.5));
+    label7->setFont(fonts::song(12));
+    label7->setWordWrap(true);
+    label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (QLabel* time : {label5, label6}) {
+        time->setFont(fonts::newSong(10.5));
+        time->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setColour(time, QPalette::WindowText, kDarkBlue);
+    }
+    const QColor highlight = QApplication::palette().color(QPalette::Highlight);
+    for (QFrame* line : {line1, line2})
+        fillBackground(line, highlight);
+    check1->setChecked(true);
+    check3->setChecked(true);
+}
+
+// The login edition paints its controls white like the window; the public
+// edition leaves them in the system's control colour and sits the band above
+// the frame lower.
+void Form1::applyEdition(Edition edition)
+{
+    const bool login = edition == Edition::Login;
+    const QColor control = login ? kWhite : QApplication::palette().color(QPalette::Button);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{check1, check2, check3, check4, option1, option2, option3,
+                                         option4, frame1, label7, label5, label6, label2})
+        fillBackground(w, control);
+    if (login) {
+        for (QPushButton* button : {command1, command2, command3, command4, command5, command7})
+            setColour(button, QPalette::Button, kWhite);
+    } else {
+        image1->move(fromTwips(2205), fromTwips(315));
+        label1->move(fromTwips(4515), fromTwips(525));
+        label2->move(fromTwips(210), fromTwips(945));
+    }
+    setColour(command6, QPalette::Button, kYellow);
+}
+
+// Earlier controls in the layout lie above later ones where they overlap.
+void Form1::stack()
+{
+    const QWidget* top[] = {check4,   option4,  option3,  command6, check2, command5,
+                            command4, command3, command2, command1, frame1, dlg,
+                            label3,   label2,   image1,   label1};
+    for (auto it = std::rbegin(top); it != std::rend(top); ++it)
+        const_cast<QWidget*>(*it)->raise();
+    const QWidget* inFrame[] = {command7, option1, option2, check3, check1, label7,
+                                label6,   label5,  label4,  line2,  line1};
+    for (auto it = std::rbegin(inFrame); it != std::rend(inFrame); ++it)
+        const_cast<QWidget*>(*it)->raise();
+}
+
+void Form1::setUpPointers()
+{
+    // The pen over the window and what is drawn straight on it; the system's
+    // pointer over controls.
+    setCursor(artwork::penPointer());
+    label3->setCursor(artwork::helpArrowPointer());
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (w->parentWidget() == this && !qobject_cast<QLabel*>(w))
+            w->setCursor(Qt::ArrowCursor);
+    }
+    // Every move over the window reaches the status line, disabled controls included.
+    setMouseTracking(true);
+    installEventFilter(this);
+    for (QWidget* w : findChildren<QWidget*>()) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+void Form1::connectHandlers()
+{
+    connect(command3, &QPushButton::clicked, this, &Form1::install);
+    connect(command7, &QPushButton::clicked, this, [this] { m_session.backup(); });
+    connect(command4, &QPushButton::clicked, this,
+            [this] { m_session.restore(option3->isChecked()); });
+    connect(command5, &QPushButton::clicked, this, [this] {
+        if (m_session.uninstall())
+            endProgram();
+    });
+    connect(check1, &QCheckBox::clicked, this, [this](bool ticked) {
+        if (!ticked)
+            m_session.warnNoBackup();
+    });
+    connect(command1, &QPushButton::clicked, this, &Form1::showAbout);
+    connect(command2, &QPushButton::clicked, this, &Form1::endProgram);
+    connect(command6, &QPushButton::clicked, this, &Form1::showHelp);
+    connect(image1, &ClickableLabel::clicked, this, [this] { openPage(links::vendorHomePage()); });
+    connect(label3, &ClickableLabel::clicked, this,
+            [this] { openPage(links::introductionPage()); });
+    // The help button doubles as the window's cancel button; F1 as everywhere.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_F1)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &Form1::showHelp);
+}
+
+void Form1::startUp()
+{
+    m_session.runSurvey();
+    show();
+}
+
+ControlStates Form1::controlStates() const
+{
+    ControlStates s;
+    s.option1 = {option1->isEnabled(), option1->isChecked()};
+    s.option2 = {option2->isEnabled(), option2->isChecked()};
+    s.check1 = {check1->isEnabled(), check1->isChecked()};
+    s.command7 = command7->isEnabled();
+    s.option3 = {option3->isEnabled(), option3->isChecked()};
+    s.option4 = {option4->isEnabled(), option4->isChecked()};
+    s.command4 = command4->isEnabled();
+    return s;
+}
+
+void Form1::applySurvey(const SurveyResult& result)
+{
+    const ControlStates& s = result.controls;
+    setPair(m_installMode, s.option1, s.option2);
+    check1->setChecked(s.check1.selected);
+    check1->setEnabled(s.check1.enabled);
+    command7->setEnabled(s.command7);
+    setPair(m_restoreChoice, s.option3, s.option4);
+    command4->setEnabled(s.command4);
+    label2->setText(displayText(result.label2));
+    label5->setText(displayText(result.label5));
+    label6->setText(displayText(result.label6));
+}
+
+void Form1::install()
+{
+    m_session.install({.greeting = check3->isChecked(),
+                       .kanji = check4->isChecked(),
+                       .addMode = option1->isChecked(),
+                       .backupFirst = check1->isChecked()});
+}
+
+void Form1::showAbout()
+{
+    m_messages.show(kAboutTitle, kAboutText);
+}
+
+void Form1::showHelp()
+{
+    if (!m_help) {
+        m_help = new Form2;
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void Form1::openPage(const QUrl& url)
+{
+    if (url.isEmpty()) {
+        m_messages.show(
+            texts::kAppTitle,
+            QStringLiteral("找不到软件简介页面 jlex-intro.html，它应与本程序放在一起。"));
+        return;
+    }
+    if (!m_browser.open(url))
+        m_messages.show(texts::kAppTitle,
+                        QStringLiteral("无法启动浏览器打开网页：\n") + url.toDisplayString());
+}
+
+void Form1::endProgram()
+{
+    if (m_help)
+        m_help->close();
+    close();
+    QCoreApplication::exit(0);
+}
+
+void Form1::showStatus(const HoverText& hover)
+{
+    dlg->setText(displayText(hover.text));
+    if (hover.colour)
+        setColour(dlg, QPalette::WindowText, *hover.colour);
+}
+
+void Form1::hoverOver(QWidget* widget)
+{
+    QString source = widget->objectName();
+    // A disabled control passes the pointer on to what it stands on.
+    if (!widget->isEnabled())
+        source = widget->parentWidget() == frame1 ? frame1->objectName() : objectName();
+    if (const auto hover = hoverTextFor(source))
+        showStatus(*hover);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    // A move reaches the control under the pointer and then, unless taken,
+    // its containers; each works out the same control, so the status line
+    // ends up describing what the pointer is really over.
+    if (event->type() == QEvent::MouseMove) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            const QPoint pos =
+                mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            if (rect().contains(pos)) {
+                QWidget* under = childAt(pos);
+                hoverOver(under ? under : this);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace jlex

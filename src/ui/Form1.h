@@ -1,0 +1,85 @@
+#pragma once
+
+#include "ops/Session.h"
+#include "store/Edition.h"
+#include "ui/Form2.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace jlex
+{
+
+class Browser;
+class ClickableLabel;
+class Messages;
+struct HoverText;
+
+// The main window: the install, backup and restore choices, the buttons that
+// run them, what the store holds, and a status line explaining the control
+// under the pointer.
+class Form1 : public QWidget, public SurveyTarget
+{
+    Q_OBJECT
+
+public:
+    Form1(Edition edition, Messages& messages, Browser& browser, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Looks at the store, then shows the window: a store without a phrase
+    // file warns about the backup before the window appears.
+    void startUp();
+
+    ControlStates controlStates() const override;
+    void applySurvey(const SurveyResult& result) override;
+
+    // The help window while one is open.
+    Form2* helpWindow() const { return m_help; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build(Edition edition);
+    void buildFrame();
+    void stack();
+    void applyEdition(Edition edition);
+    void setUpPointers();
+    void connectHandlers();
+
+    void install();
+    void showAbout();
+    void showHelp();
+    void openPage(const QUrl& url);
+    void endProgram();
+    void showStatus(const HoverText& hover);
+    void hoverOver(QWidget* widget);
+
+    Messages& m_messages;
+    Browser& m_browser;
+    Session m_session;
+    QPointer<Form2> m_help;
+
+    QButtonGroup* m_installMode = nullptr;   // Option1, Option2
+    QButtonGroup* m_restoreChoice = nullptr; // Option3, Option4
+
+    QGroupBox* frame1 = nullptr;
+    QCheckBox *check1 = nullptr, *check2 = nullptr, *check3 = nullptr, *check4 = nullptr;
+    QRadioButton *option1 = nullptr, *option2 = nullptr, *option3 = nullptr, *option4 = nullptr;
+    QPushButton *command1 = nullptr, *command2 = nullptr, *command3 = nullptr, *command4 = nullptr,
+                *command5 = nullptr, *command6 = nullptr, *command7 = nullptr;
+    QLabel *label1 = nullptr, *label2 = nullptr, *label4 = nullptr, *label5 = nullptr,
+           *label6 = nullptr, *label7 = nullptr, *dlg = nullptr;
+    ClickableLabel *label3 = nullptr, *image1 = nullptr;
+    QFrame *line1 = nullptr, *line2 = nullptr;
+};
+
+} // namespace jlex

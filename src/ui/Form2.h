@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+
+namespace jlex
+{
+
+class ClickableLabel;
+
+// The help window: four topics, the text of the chosen one, and for the topic
+// on applying the phrases an illustration of the IME's menus that enlarges
+// when clicked.
+class Form2 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form2(QWidget* parent = nullptr);
+
+    // Topics are numbered 1 to 4, as their labels are named.
+    void showTopic(int topic);
+    void highlightTopic(int topic);
+
+    static QStringList topicLines(int topic);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void enlarge();
+
+    std::array<ClickableLabel*, 4> m_topics{};
+    QPlainTextEdit* text1 = nullptr;
+    QGroupBox *frame1 = nullptr, *frame2 = nullptr;
+    ClickableLabel *image1 = nullptr, *picture1 = nullptr;
+    QLabel* label5 = nullptr;
+};
+
+} // namespace jlex
