@@ -22,6 +22,9 @@ How a row is chosen
     heteronym seen in modern text, before a dictionary-only reading), then
     Joyo, Jinmeiyo, JIS level 1, JIS level 2, then how often that reading of the
     character occurs in modern Chinese (kHanyuPinlu, then kFrequency).
+  * Editorial lists below adjust the result: PREFER puts a kanji first,
+    CUSTOMARY raises a reading the database under-ranks, REPLACE gives the row
+    of a kanji a Japanese reader hardly meets to a better-known one.
 """
 
 import bz2
@@ -192,6 +195,68 @@ PREFER = {
     'ba': '八',
     'de': '徳的得',     # 地 (de) stands under di
     'hai': '海害',      # before 還 (hai, "still"), which Japanese reads as huan
+}
+
+# CUSTOMARY: (kanji, key) pairs the database ranks as a rare reading although
+# it is the everyday reading of a word a Japanese reader knows; they rank as
+# customary readings.
+CUSTOMARY = {
+    ('了', 'liao'),     # 了解 liaojie
+    ('肋', 'lei'),      # 肋骨 leigu
+    ('膀', 'pang'),     # 膀胱 pangguang
+    ('彷', 'pang'),     # 彷徨 panghuang
+    ('傀', 'kui'),      # 傀儡 kuilei
+}
+
+# REPLACE: under a key, a kanji a Japanese reader hardly meets (or one whose
+# only link to the key is an obscure reading) gives its row to a better-known
+# kanji with the same reading. Pairs of old and new; the new kanji takes its
+# own place in the ranking.
+REPLACE = {
+    'che': ['偖掣'],                 # 掣肘
+    'chu': ['俶楮'],                 # 楮, paper mulberry
+    'cu': ['徂蹙'],                  # 顰蹙
+    'dian': ['癜癲'],                # 癲癇
+    'e': ['咢堊'],                   # 白堊
+    'fu': ['嘸腑', '俛麩', '坿馥', '孚蝮'],   # 臓腑, 麩, 馥郁, 蝮
+    'gang': ['槓肛'],                # 肛門
+    'gao': ['杲睾'],                 # 睾丸
+    'gou': ['佝枸', '冓篝'],         # 枸杞, 篝火
+    'guan': ['丱盥'],                # 盥
+    'guo': ['咼堝'],                 # 坩堝
+    'han': ['歛頷', '莟酣'],         # 歛 is read lian; 頷く, 酣
+    'he': ['閤涸'],                  # 閤 is a Jinmeiyo kanji only in 太閤
+    'hui': ['恚蛔'],                 # 蛔虫
+    'jian': ['蒹僭'],                # 僭越
+    'jiao': ['窖餃'],                # 餃子
+    'jie': ['訐拮'],                 # 拮抗
+    'jiu': ['啾柩'],                 # 霊柩
+    'ju': ['娵疽', '怐欅'],          # 壊疽, 欅
+    'jun': ['儁浚'],                 # 儁 is a variant of 俊 (already under jun); 浚渫
+    'kai': ['揩愾'],                 # 敵愾心
+    'kan': ['坎瞰'],                 # 鳥瞰, 俯瞰
+    'kuang': ['昿誑'],               # 昿 is a variant of 曠 (already under kuang)
+    'kui': ['喟隗', '逵馗'],         # 隗より始めよ, 鍾馗
+    'kun': ['壼褌'],                 # 壼 is easily taken for 壺; 褌
+    'long': ['哢隴'],                # 隴を得て蜀を望む
+    'lu': ['蓼輅'],                  # 蓼 is read liao; lu only in the Book of Odes
+    'lun': ['侖崙'],                 # 崑崙
+    'min': ['愍罠'],                 # 愍 is a variant of 憫 (already under min)
+    'ming': ['暝瞑', '溟酩'],        # 瞑想, 酩酊
+    'mo': ['万獏'],                  # 万 is mo only in the surname 万俟
+    'nao': ['呶瑙'],                 # 瑪瑙
+    'pang': ['厖滂'],                # 滂沱
+    'peng': ['怦澎'],                # 澎湃
+    'pi': ['甓砒'],                  # 砒素
+    'qi': ['圻臍'],                  # 臍
+    'qian': ['俔箝', '孅蕁'],        # 箝口, 蕁麻疹
+    'qiang': ['椌羌'],               # 羌
+    'qing': ['勍磬'],                # 磬
+    'ru': ['洳褥'],                  # 褥瘡
+    'she': ['慴麝'],                 # 麝香
+    'shen': ['哂蜃'],                # 蜃気楼
+    'shi': ['寔虱'],                 # 虱
+    'shu': ['藷贖'],                 # 藷 is a variant of 薯 (already under shu); 贖罪
 }
 
 # ---------------------------------------------------------------------------
@@ -394,7 +459,8 @@ def readings_of(han, ch, sources):
         # without any gloss (Japanese place-name characters and the like).
         if ch in DEMOTE or not han.field(ch, 'kDefinition'):
             strength = 3
-        elif syl in mandarin or n * 4 >= total > 0 or (n >= 20 and n * 20 >= total):
+        elif ((ch, key) in CUSTOMARY or syl in mandarin or n * 4 >= total > 0
+              or (n >= 20 and n * 20 >= total)):
             strength = 0
         elif n > 0 or (syl in xhc and total == 0):
             strength = 1
@@ -438,6 +504,12 @@ def choose(han, cands, sources):
         rows = head + [c for c in ranked if c not in head]
         must = [c for c in pinned[key] if c in ranked]
         picked = rows[:n]
+        for old, new in REPLACE.get(key, []):
+            if old not in picked or new not in rows or new in picked:
+                problems.append('%s: cannot replace %s by %s' % (key, old, new))
+                continue
+            picked[picked.index(old)] = new
+        picked.sort(key=rows.index)
         for c in must:
             if c not in picked:
                 # Make room for a required kanji by dropping the lowest other.
