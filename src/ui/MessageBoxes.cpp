@@ -1,6 +1,7 @@
 #include "ui/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace jlex
 {
@@ -16,6 +17,8 @@ void MessageBoxes::show(const QString& title, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, displayText(text), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
+    // Some desktop themes put an icon on the OK button; these boxes have none.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
 }
 

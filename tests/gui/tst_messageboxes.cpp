@@ -34,6 +34,7 @@ void MessageBoxesTest::modalOkOnlyNoIcon()
         text = box->text();
         icon = box->icon();
         buttons = box->buttons().size();
+        QVERIFY(box->button(QMessageBox::Ok)->icon().isNull());
         modal = box->isModal();
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
