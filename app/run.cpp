@@ -8,8 +8,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 
-namespace jlex
-{
+namespace jlex {
 
 int run(Edition edition, int argc, char** argv)
 {

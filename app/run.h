@@ -2,8 +2,7 @@
 
 #include "store/Edition.h"
 
-namespace jlex
-{
+namespace jlex {
 
 // Starts the program for one edition and returns its exit code.
 int run(Edition edition, int argc, char** argv);

@@ -20,8 +20,7 @@
 
 using namespace jlex;
 
-namespace
-{
+namespace {
 
 // Written in blocks so the benchmark itself never holds the file in memory.
 bool writePhraseFile(const QString& path, long long lines)

@@ -1,7 +1,6 @@
 #pragma once
 
-namespace jlex
-{
+namespace jlex {
 
 struct Choice {
     bool enabled = true;

@@ -2,13 +2,11 @@
 
 #include <QString>
 
-namespace jlex
-{
+namespace jlex {
 
 // How operations speak to the user. The windows show a modal box with an OK
 // button only; tests record what was said.
-class Messages
-{
+class Messages {
 public:
     virtual ~Messages() = default;
     // Returns once the user has closed the message.

@@ -9,11 +9,9 @@
 
 #include <QFile>
 
-namespace jlex
-{
+namespace jlex {
 
-namespace
-{
+namespace {
 
 std::optional<OperationFailure> failed(StoreChange& change)
 {

@@ -7,8 +7,7 @@
 
 #include <optional>
 
-namespace jlex
-{
+namespace jlex {
 
 // What went wrong, and whether the store was left as it was found.
 struct OperationFailure {

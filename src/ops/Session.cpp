@@ -2,13 +2,11 @@
 
 #include "ops/Texts.h"
 
-namespace jlex
-{
+namespace jlex {
 
 Session::Session(const StorePaths& paths, SurveyTarget& window, Messages& messages)
     : m_paths(paths), m_window(window), m_messages(messages)
-{
-}
+{}
 
 void Session::runSurvey()
 {

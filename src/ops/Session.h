@@ -5,12 +5,10 @@
 #include "ops/Survey.h"
 #include "store/StorePaths.h"
 
-namespace jlex
-{
+namespace jlex {
 
 // The main window as the survey sees it: controls to read and to set.
-class SurveyTarget
-{
+class SurveyTarget {
 public:
     virtual ~SurveyTarget() = default;
     virtual ControlStates controlStates() const = 0;
@@ -20,8 +18,7 @@ public:
 // What the main window keeps between events, and the order in which each of
 // its buttons works: the files first, then the refreshed window, then the
 // messages, so the window already shows the new state while they are read.
-class Session
-{
+class Session {
 public:
     Session(const StorePaths& paths, SurveyTarget& window, Messages& messages);
 

@@ -9,11 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace jlex
-{
+namespace jlex {
 
-namespace
-{
+namespace {
 
 QString windowsDirOf(const QString& windowsPath)
 {

@@ -11,8 +11,7 @@
 #include <optional>
 #include <vector>
 
-namespace jlex
-{
+namespace jlex {
 
 // A store file as an operation names it: its Windows path and what users call it.
 struct StoreItem {
@@ -24,8 +23,7 @@ struct StoreItem {
 // failure changes nothing; new contents are written beside their final name
 // and moved into place only when complete; and if a step still fails, the
 // steps before it are undone when the change is dropped without keep().
-class StoreChange
-{
+class StoreChange {
 public:
     StoreChange() = default;
     StoreChange(const StoreChange&) = delete;

@@ -1,10 +1,8 @@
 #include "ops/StoreItems.h"
 
-namespace jlex
-{
+namespace jlex {
 
-namespace
-{
+namespace {
 
 QString labelOf(StoreFile file)
 {

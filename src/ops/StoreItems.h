@@ -3,8 +3,7 @@
 #include "ops/StoreChange.h"
 #include "store/StorePaths.h"
 
-namespace jlex
-{
+namespace jlex {
 
 // A store file under the name users know it by, its path composed now.
 StoreItem storeItem(const StorePaths& paths, StoreFile file);

@@ -7,11 +7,9 @@
 
 #include <QFile>
 
-namespace jlex
-{
+namespace jlex {
 
-namespace
-{
+namespace {
 
 // Only the first line matters; a stamp is never long, so a small read suffices.
 QString readStamp(const QString& windowsPath)

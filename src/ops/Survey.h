@@ -5,8 +5,7 @@
 
 #include <QString>
 
-namespace jlex
-{
+namespace jlex {
 
 struct SurveyResult {
     ControlStates controls;

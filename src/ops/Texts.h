@@ -3,8 +3,7 @@
 #include <QString>
 
 // The program's own words, shared by the operations and the windows.
-namespace jlex::texts
-{
+namespace jlex::texts {
 
 inline const QString kAppTitle = QStringLiteral("日语输入法");
 

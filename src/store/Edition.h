@@ -1,7 +1,6 @@
 #pragma once
 
-namespace jlex
-{
+namespace jlex {
 
 // The two builds differ in where the IME keeps the phrase file: the login
 // edition works in the signed-in account's directory, the public edition in

@@ -3,8 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace jlex
-{
+namespace jlex {
 
 QByteArray toGbk(QStringView text)
 {

@@ -3,8 +3,7 @@
 #include <QDir>
 #include <QProcessEnvironment>
 
-namespace jlex
-{
+namespace jlex {
 
 QString wineDriveC()
 {

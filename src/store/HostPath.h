@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace jlex
-{
+namespace jlex {
 
 // Where the Windows path text of a store file lives on this machine. On
 // Windows the text is the path. Elsewhere the IME runs under Wine, so "C:\"

@@ -2,17 +2,14 @@
 
 #include <cstring>
 
-namespace jlex
-{
+namespace jlex {
 
-namespace
-{
+namespace {
 
 constexpr QByteArrayView kCrLf("\r\n");
 
 // Tracks whether the bytes written so far end inside an unterminated line.
-class LineSink
-{
+class LineSink {
 public:
     explicit LineSink(BlockWriter& out) : m_out(out) {}
 

@@ -3,13 +3,11 @@
 #include <QByteArray>
 #include <QIODevice>
 
-namespace jlex
-{
+namespace jlex {
 
 // Collects small writes into large blocks; writing a phrase file of a million
 // short lines one line at a time would cost more than the reading.
-class BlockWriter
-{
+class BlockWriter {
 public:
     explicit BlockWriter(QIODevice& out, qsizetype blockSize = 1 << 20);
     bool write(QByteArrayView bytes);

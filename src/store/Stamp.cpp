@@ -5,11 +5,9 @@
 
 #include <QRegularExpression>
 
-namespace jlex
-{
+namespace jlex {
 
-namespace
-{
+namespace {
 
 // The locale's long time format carries the seconds, and on most locales a
 // time zone that does not belong in a one-line stamp.

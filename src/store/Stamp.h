@@ -4,8 +4,7 @@
 #include <QLocale>
 #include <QString>
 
-namespace jlex
-{
+namespace jlex {
 
 // A stamp records when a backup was made, as the user's locale writes a date
 // and time: the short date, a space and the time with seconds; at exactly

@@ -8,8 +8,7 @@
 #include <windows.h>
 #endif
 
-namespace jlex
-{
+namespace jlex {
 
 bool storeEntryExists(const QString& windowsPath)
 {

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace jlex
-{
+namespace jlex {
 
 // Whether the store holds an entry by this name: an ordinary file or a
 // directory counts; anything else, or a missing directory on the way, does

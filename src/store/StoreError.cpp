@@ -1,7 +1,6 @@
 #include "store/StoreError.h"
 
-namespace jlex
-{
+namespace jlex {
 
 QString StoreError::describe() const
 {

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace jlex
-{
+namespace jlex {
 
 // What could not be done to which store file, and the system's reason: enough
 // for the user to find the file and see what stood in the way.

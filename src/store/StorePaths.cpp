@@ -2,11 +2,9 @@
 
 #include <QProcessEnvironment>
 
-namespace jlex
-{
+namespace jlex {
 
-namespace
-{
+namespace {
 
 const QString kProfiles = QStringLiteral("C:\\Documents and Settings\\");
 const QString kAccountDir = QStringLiteral("\\Application Data\\KavroPY.users\\00000001\\");

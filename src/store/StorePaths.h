@@ -4,15 +4,13 @@
 
 #include <QString>
 
-namespace jlex
-{
+namespace jlex {
 
 enum class StoreFile { Phrases, InitialBackup, LatestBackup, Swap, InitialStamp, LatestStamp };
 
 // The Windows path text of each store file, which is also what users are shown.
 // It is composed afresh on every call, so it follows USERNAME as it is now.
-class StorePaths
-{
+class StorePaths {
 public:
     explicit StorePaths(Edition edition) : m_edition(edition) {}
 

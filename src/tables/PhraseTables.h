@@ -2,8 +2,7 @@
 
 #include <QByteArrayView>
 
-namespace jlex
-{
+namespace jlex {
 
 enum class PhraseTable {
     Kana,     // romaji to kana; always installed

@@ -11,8 +11,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 
 int failWith(const QString& message)
 {

@@ -1,10 +1,8 @@
 #include "ui/Artwork.h"
 
-namespace jlex::artwork
-{
+namespace jlex::artwork {
 
-namespace
-{
+namespace {
 
 // Hotspots are where each picture's tip is drawn.
 QCursor pointer(const char* name, int hotX, int hotY)

@@ -4,8 +4,7 @@
 #include <QIcon>
 #include <QPixmap>
 
-namespace jlex::artwork
-{
+namespace jlex::artwork {
 
 QIcon appIcon();
 QPixmap vendorLogo();

@@ -2,8 +2,7 @@
 
 #include <QMouseEvent>
 
-namespace jlex
-{
+namespace jlex {
 
 void ClickableLabel::mousePressEvent(QMouseEvent* event)
 {

@@ -2,12 +2,10 @@
 
 #include <QLabel>
 
-namespace jlex
-{
+namespace jlex {
 
 // A label or picture that reacts to a click, as the links and pictures do.
-class ClickableLabel : public QLabel
-{
+class ClickableLabel : public QLabel {
     Q_OBJECT
 
 public:

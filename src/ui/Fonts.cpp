@@ -2,11 +2,9 @@
 
 #include <QStringList>
 
-namespace jlex::fonts
-{
+namespace jlex::fonts {
 
-namespace
-{
+namespace {
 
 const QStringList kFallbacks = {
     QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC"),

@@ -2,8 +2,7 @@
 
 #include <QFont>
 
-namespace jlex::fonts
-{
+namespace jlex::fonts {
 
 // The window's fonts by their Chinese family names first, then by fonts a
 // Linux desktop has, so Chinese and Japanese render wherever the program runs.

@@ -3,6 +3,7 @@
 #include "ops/Texts.h"
 #include "ui/Artwork.h"
 #include "ui/ClickableLabel.h"
+#include "ui/Colours.h"
 #include "ui/Fonts.h"
 #include "ui/Form2.h"
 #include "ui/HoverTexts.h"
@@ -22,16 +23,9 @@
 #include <QRadioButton>
 #include <QShortcut>
 
-namespace jlex
-{
+namespace jlex {
 
-namespace
-{
-
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kYellow(0xFF, 0xFF, 0x00);
-const QColor kDarkBlue(0x00, 0x00, 0xC0);
-const QColor kBlue(0x00, 0x00, 0xFF);
+namespace {
 
 const QString kAboutTitle = QStringLiteral("       About         ");
 const QString kAboutText =
@@ -53,20 +47,6 @@ W* place(QWidget* parent, const char* name, const QRect& geometry, const QString
     if constexpr (std::is_base_of_v<QAbstractButton, W> || std::is_base_of_v<QLabel, W>)
         widget->setText(caption);
     return widget;
-}
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
-void fillBackground(QWidget* widget, const QColor& colour)
-{
-    // Buttons of every kind paint their background in the Button role.
-    setColour(widget, widget->backgroundRole(), colour);
-    widget->setAutoFillBackground(true);
 }
 
 // Each pair is its own exclusive group: Qt's automatic grouping would mix the
@@ -105,7 +85,7 @@ Form1::Form1(Edition edition, Messages& messages, Browser& browser, QWidget* par
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(fromTwips(8970), fromTwips(5655));
     setFont(fonts::windowDefault());
-    fillBackground(this, kWhite);
+    colours::fill(this, colours::kWhite);
 
     build(edition);
     connectHandlers();
@@ -165,18 +145,18 @@ void Form1::build(Edition edition)
     option3->setChecked(true);
 
     frame1->setFont(fonts::song(12));
-    setColour(frame1, QPalette::WindowText, kDarkBlue);
+    colours::set(frame1, QPalette::WindowText, colours::kDarkBlue);
     dlg->setWordWrap(true);
     dlg->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setColour(dlg, QPalette::WindowText, kStatusGreen);
+    colours::set(dlg, QPalette::WindowText, colours::kGreen);
     label3->setFont(fonts::song(12, false, true));
-    setColour(label3, QPalette::WindowText, kBlue);
+    colours::set(label3, QPalette::WindowText, colours::kBlue);
     label2->setWordWrap(true);
     label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     image1->setPixmap(artwork::vendorLogo());
     image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label1->setFont(fonts::youYuan(15.75, true));
-    setColour(label1, QPalette::WindowText, kStatusRed);
+    colours::set(label1, QPalette::WindowText, colours::kRed);
 
     applyEdition(edition);
     stack();
@@ -226,7 +206,7 @@ void Form1::buildFrame()
     const QColor text = QApplication::palette().color(QPalette::WindowText);
     for (QWidget* w :
          std::initializer_list<QWidget*>{check1, check3, option1, option2, label4, label7})
-        setColour(w, QPalette::WindowText, text);
+        colours::set(w, QPalette::WindowText, text);
     for (QWidget* w : std::initializer_list<QWidget*>{check1, check3, option1, option2, label4})
         w->setFont(fonts::windowDefault());
     command7->setFont(fonts::song(10.5));
@@ -236,11 +216,11 @@ void Form1::buildFrame()
     for (QLabel* time : {label5, label6}) {
         time->setFont(fonts::newSong(10.5));
         time->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        setColour(time, QPalette::WindowText, kDarkBlue);
+        colours::set(time, QPalette::WindowText, colours::kDarkBlue);
     }
     const QColor highlight = QApplication::palette().color(QPalette::Highlight);
     for (QFrame* line : {line1, line2})
-        fillBackground(line, highlight);
+        colours::fill(line, highlight);
     check1->setChecked(true);
     check3->setChecked(true);
 }
@@ -251,20 +231,21 @@ void Form1::buildFrame()
 void Form1::applyEdition(Edition edition)
 {
     const bool login = edition == Edition::Login;
-    const QColor control = login ? kWhite : QApplication::palette().color(QPalette::Button);
+    const QColor control =
+        login ? colours::kWhite : QApplication::palette().color(QPalette::Button);
     for (QWidget* w :
          std::initializer_list<QWidget*>{check1, check2, check3, check4, option1, option2, option3,
                                          option4, frame1, label7, label5, label6, label2})
-        fillBackground(w, control);
+        colours::fill(w, control);
     if (login) {
         for (QPushButton* button : {command1, command2, command3, command4, command5, command7})
-            setColour(button, QPalette::Button, kWhite);
+            colours::set(button, QPalette::Button, colours::kWhite);
     } else {
         image1->move(fromTwips(2205), fromTwips(315));
         label1->move(fromTwips(4515), fromTwips(525));
         label2->move(fromTwips(210), fromTwips(945));
     }
-    setColour(command6, QPalette::Button, kYellow);
+    colours::set(command6, QPalette::Button, colours::kYellow);
 }
 
 // Earlier controls in the layout lie above later ones where they overlap.
@@ -407,7 +388,7 @@ void Form1::showStatus(const HoverText& hover)
 {
     dlg->setText(displayText(hover.text));
     if (hover.colour)
-        setColour(dlg, QPalette::WindowText, *hover.colour);
+        colours::set(dlg, QPalette::WindowText, *hover.colour);
 }
 
 void Form1::hoverOver(QWidget* widget)

@@ -15,8 +15,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
-namespace jlex
-{
+namespace jlex {
 
 class Browser;
 class ClickableLabel;
@@ -26,8 +25,7 @@ struct HoverText;
 // The main window: the install, backup and restore choices, the buttons that
 // run them, what the store holds, and a status line explaining the control
 // under the pointer.
-class Form1 : public QWidget, public SurveyTarget
-{
+class Form1 : public QWidget, public SurveyTarget {
     Q_OBJECT
 
 public:

@@ -2,6 +2,7 @@
 
 #include "ui/Artwork.h"
 #include "ui/ClickableLabel.h"
+#include "ui/Colours.h"
 #include "ui/Fonts.h"
 #include "ui/Twips.h"
 
@@ -10,26 +11,12 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 
-namespace jlex
-{
+namespace jlex {
 
-namespace
-{
-
-const QColor kTopicYellow(0xFF, 0xFF, 0x00);
-const QColor kLightYellow(0xFF, 0xFF, 0x80);
-const QColor kBlack(0x00, 0x00, 0x00);
-const QColor kRed(0xFF, 0x00, 0x00);
+namespace {
 
 const char* const kTopicCaptions[] = {"如何安装？", "如何还原卸载？", "为什么安装后无效？",
                                       "重启后依然无效？"};
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
 
 } // namespace
 
@@ -78,8 +65,8 @@ Form2::Form2(QWidget* parent) : QWidget(parent)
         topic->setFont(fonts::song(12));
         topic->setAlignment(Qt::AlignCenter);
         topic->setCursor(artwork::topicArrowPointer());
-        setColour(topic, QPalette::WindowText, kBlack);
-        setColour(topic, QPalette::Window, kTopicYellow);
+        colours::set(topic, QPalette::WindowText, colours::kBlack);
+        colours::set(topic, QPalette::Window, colours::kYellow);
         topic->setMouseTracking(true);
         topic->installEventFilter(this);
         connect(topic, &ClickableLabel::clicked, this, [this, i] { showTopic(i + 1); });
@@ -97,7 +84,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent)
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setGeometry(twipsRect(0, 1680, 2430, 3690));
     frame1->setFont(fonts::song(10.5, true));
-    setColour(frame1, QPalette::WindowText, QApplication::palette().color(QPalette::Dark));
+    colours::set(frame1, QPalette::WindowText, QApplication::palette().color(QPalette::Dark));
     frame1->setCursor(Qt::ArrowCursor);
     image1 = new ClickableLabel(frame1);
     image1->setObjectName(QStringLiteral("Image1"));
@@ -113,7 +100,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent)
     frame2->setGeometry(twipsRect(2520, 3885, 5580, 1485));
     frame2->setFont(fonts::song(10.5, true));
     frame2->setCursor(Qt::ArrowCursor);
-    setColour(frame2, QPalette::Window, kLightYellow);
+    colours::set(frame2, QPalette::Window, colours::kLightYellow);
     frame2->setAutoFillBackground(true);
     label5 = new QLabel(QStringLiteral("如有问题或建议，欢迎来信：support@example."
                                        "com。来信请注明您使用的是登录版还是公共数据版。"),
@@ -147,7 +134,8 @@ void Form2::showTopic(int topic)
 {
     text1->setPlainText(topicLines(topic).join(QLatin1Char('\n')));
     for (int i = 0; i < 4; ++i)
-        setColour(m_topics[size_t(i)], QPalette::WindowText, i + 1 == topic ? kRed : kBlack);
+        colours::set(m_topics[size_t(i)], QPalette::WindowText,
+                     i + 1 == topic ? colours::kRed : colours::kBlack);
     // Leaves an enlarged view standing until it is clicked away.
     image1->setVisible(topic == 3);
 }

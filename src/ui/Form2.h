@@ -8,16 +8,14 @@ class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 
-namespace jlex
-{
+namespace jlex {
 
 class ClickableLabel;
 
 // The help window: four topics, the text of the chosen one, and for the topic
 // on applying the phrases an illustration of the IME's menus that enlarges
 // when clicked.
-class Form2 : public QWidget
-{
+class Form2 : public QWidget {
     Q_OBJECT
 
 public:

@@ -2,8 +2,7 @@
 
 #include <QHash>
 
-namespace jlex
-{
+namespace jlex {
 
 std::optional<HoverText> hoverTextFor(const QString& source)
 {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QColor>
+#include "ui/Colours.h"
+
 #include <QString>
 
 #include <optional>
 
-namespace jlex
-{
+namespace jlex {
 
 // What the status line says about the control under the pointer.
 struct HoverText {
@@ -14,8 +14,8 @@ struct HoverText {
     std::optional<QColor> colour; // none: the colour stays as it was
 };
 
-inline const QColor kStatusGreen(0x00, 0x80, 0x00);
-inline const QColor kStatusRed(0xFF, 0x00, 0x00);
+inline const QColor kStatusGreen = colours::kGreen;
+inline const QColor kStatusRed = colours::kRed;
 
 // By the source's name in the main window ("Form1" is the window's own
 // surface). Controls that are not sources have none.

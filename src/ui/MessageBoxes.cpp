@@ -3,8 +3,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace jlex
-{
+namespace jlex {
 
 QString displayText(QString text)
 {

@@ -3,8 +3,7 @@
 #include <QPoint>
 #include <QRect>
 
-namespace jlex
-{
+namespace jlex {
 
 // The layout is measured in twips: 15 to a device-independent pixel.
 constexpr int fromTwips(int twips)

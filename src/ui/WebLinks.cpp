@@ -4,16 +4,14 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 
-namespace jlex
-{
+namespace jlex {
 
 bool DesktopBrowser::open(const QUrl& url)
 {
     return QDesktopServices::openUrl(url);
 }
 
-namespace links
-{
+namespace links {
 
 QUrl vendorHomePage()
 {

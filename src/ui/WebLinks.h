@@ -2,27 +2,23 @@
 
 #include <QUrl>
 
-namespace jlex
-{
+namespace jlex {
 
 // Opens a page in the user's browser; a new window each time is the
 // browser's own affair.
-class Browser
-{
+class Browser {
 public:
     virtual ~Browser() = default;
     // False when no browser could be started.
     virtual bool open(const QUrl& url) = 0;
 };
 
-class DesktopBrowser : public Browser
-{
+class DesktopBrowser : public Browser {
 public:
     bool open(const QUrl& url) override;
 };
 
-namespace links
-{
+namespace links {
 
 // The IME vendor's home page.
 QUrl vendorHomePage();

@@ -3,8 +3,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace jlex
-{
+namespace jlex {
 
 void WrappingButton::paintEvent(QPaintEvent*)
 {

@@ -20,15 +20,13 @@
 
 using namespace jlex;
 
-namespace
-{
+namespace {
 
 // One main window on a store of its own, with its messages and browser recorded.
 struct Window {
     explicit Window(Edition edition = Edition::Login, TempStore::Dirs dirs = TempStore::BothDirs)
         : store(edition, dirs)
-    {
-    }
+    {}
     void start()
     {
         form = std::make_unique<Form1>(store.paths.edition(), messages, browser);
@@ -62,8 +60,7 @@ bool enabledAndChecked(QAbstractButton* b, bool enabled, bool checked)
 
 } // namespace
 
-class Form1Test : public QObject
-{
+class Form1Test : public QObject {
     Q_OBJECT
 
 private slots:

@@ -8,8 +8,7 @@
 
 using namespace jlex;
 
-namespace
-{
+namespace {
 
 struct Help {
     Help()
@@ -47,8 +46,7 @@ const QColor kBlack(0, 0, 0);
 
 } // namespace
 
-class Form2Test : public QObject
-{
+class Form2Test : public QObject {
     Q_OBJECT
 
 private slots:

@@ -8,8 +8,7 @@
 
 using namespace jlex;
 
-class MessageBoxesTest : public QObject
-{
+class MessageBoxesTest : public QObject {
     Q_OBJECT
 
 private slots:

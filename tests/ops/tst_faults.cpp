@@ -12,8 +12,7 @@
 
 using namespace jlex;
 
-namespace
-{
+namespace {
 
 // Runs the operation and checks that it failed, left every file as it was,
 // and said so; returns the message.
@@ -39,8 +38,7 @@ const InstallChoices kDefaults{};
 
 } // namespace
 
-class FaultsTest : public QObject
-{
+class FaultsTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -6,8 +6,7 @@
 
 using namespace jlex;
 
-namespace
-{
+namespace {
 
 QByteArray tables(bool greeting, bool kanji)
 {
@@ -32,8 +31,7 @@ const QByteArray kMineLines("mine,1=\xce\xd2\xb5\xc4\r\n;note\r\nlast,2=x\r\n");
 
 } // namespace
 
-class OperationsTest : public QObject
-{
+class OperationsTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -7,12 +7,10 @@
 
 using namespace jlex;
 
-namespace
-{
+namespace {
 
 // The window as a log of what happened to it, in order with the messages.
-class FakeWindow : public SurveyTarget
-{
+class FakeWindow : public SurveyTarget {
 public:
     explicit FakeWindow(QStringList& log) : m_log(log) {}
     ControlStates controlStates() const override { return states; }
@@ -43,8 +41,7 @@ struct Harness {
 
 } // namespace
 
-class SessionTest : public QObject
-{
+class SessionTest : public QObject {
     Q_OBJECT
 
 private slots:

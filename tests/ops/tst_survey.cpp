@@ -8,8 +8,7 @@ using namespace jlex;
 
 Q_DECLARE_METATYPE(ControlStates)
 
-namespace
-{
+namespace {
 
 ControlStates userChoseOverwriteWithoutBackup()
 {
@@ -27,8 +26,7 @@ const QString kAbsent = QStringLiteral("        不存在。");
 
 } // namespace
 
-class SurveyTest : public QObject
-{
+class SurveyTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -5,8 +5,7 @@
 
 using namespace jlex;
 
-namespace
-{
+namespace {
 
 QByteArray copied(const QByteArray& input)
 {
@@ -24,8 +23,7 @@ QByteArray copied(const QByteArray& input)
 
 } // namespace
 
-class PhraseLinesTest : public QObject
-{
+class PhraseLinesTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -13,8 +13,7 @@
 
 using namespace jlex;
 
-class StoreTest : public QObject
-{
+class StoreTest : public QObject {
     Q_OBJECT
 
 private slots:

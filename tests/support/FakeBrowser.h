@@ -4,8 +4,7 @@
 
 #include <QList>
 
-class FakeBrowser : public jlex::Browser
-{
+class FakeBrowser : public jlex::Browser {
 public:
     bool open(const QUrl& url) override
     {

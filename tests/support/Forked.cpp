@@ -6,8 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 ForkedResult runForked(const std::function<void()>& restrict,
                        const std::function<QByteArray()>& body)

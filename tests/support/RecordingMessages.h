@@ -8,8 +8,7 @@
 
 // Stands in for the modal boxes: keeps what was said, in order, and lets a
 // test look at the world at the moment each message is on screen.
-class RecordingMessages : public jlex::Messages
-{
+class RecordingMessages : public jlex::Messages {
 public:
     struct Shown {
         QString title;

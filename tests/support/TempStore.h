@@ -8,8 +8,7 @@
 
 // A Wine prefix of its own for one test, with USERNAME and WINEPREFIX set to
 // point the program at it. Both store directories exist unless told otherwise.
-class TempStore
-{
+class TempStore {
 public:
     enum Dirs { BothDirs, PhraseDirOnly, NoDirs };
 

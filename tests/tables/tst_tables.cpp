@@ -8,8 +8,7 @@
 
 using namespace jlex;
 
-namespace
-{
+namespace {
 
 struct Entry {
     QString key;
@@ -77,8 +76,7 @@ QStringList referenceLines(const char* name)
 
 } // namespace
 
-class TablesTest : public QObject
-{
+class TablesTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -28,8 +28,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace
-{
+namespace {
 
 const QString kHei = QStringLiteral("WenQuanYi Zen Hei");
 const QString kSans = QStringLiteral("DejaVu Sans");
