@@ -25,6 +25,9 @@ How a row is chosen
   * Editorial lists below adjust the result: PREFER puts a kanji first,
     CUSTOMARY raises a reading the database under-ranks, REPLACE gives the row
     of a kanji a Japanese reader hardly meets to a better-known one.
+  * A kanji stands under one key only, except 浜 and 都 (SHARED). Where it has
+    several readings, ONE_KEY says which key keeps it; the other keys take
+    their next candidates.
 """
 
 import bz2
@@ -201,7 +204,6 @@ PREFER = {
 # it is the everyday reading of a word a Japanese reader knows; they rank as
 # customary readings.
 CUSTOMARY = {
-    ('了', 'liao'),     # 了解 liaojie
     ('肋', 'lei'),      # 肋骨 leigu
     ('膀', 'pang'),     # 膀胱 pangguang
     ('彷', 'pang'),     # 彷徨 panghuang
@@ -213,6 +215,7 @@ CUSTOMARY = {
 # kanji with the same reading. Pairs of old and new; the new kanji takes its
 # own place in the ranking.
 REPLACE = {
+    'bo': ['亳菠'],                  # 亳 is a place name; 菠薐草, bocai
     'che': ['偖掣'],                 # 掣肘
     'chu': ['俶楮'],                 # 楮, paper mulberry
     'cu': ['徂蹙'],                  # 顰蹙
@@ -222,14 +225,15 @@ REPLACE = {
     'gang': ['槓肛'],                # 肛門
     'gao': ['杲睾'],                 # 睾丸
     'gou': ['佝枸', '冓篝'],         # 枸杞, 篝火
-    'guan': ['丱盥'],                # 盥
+    'guan': ['丱鸛'],                # 鸛, stork
     'guo': ['咼堝'],                 # 坩堝
     'han': ['歛頷', '莟酣'],         # 歛 is read lian; 頷く, 酣
     'he': ['閤涸'],                  # 閤 is a Jinmeiyo kanji only in 太閤
     'hui': ['恚蛔'],                 # 蛔虫
     'jian': ['蒹僭'],                # 僭越
-    'jiao': ['窖餃'],                # 餃子
+    'jiao': ['窖僥'],                # 僥倖
     'jie': ['訐拮'],                 # 拮抗
+    'jing': ['逕痙'],                # 逕 is a variant of 径 (already under jing); 痙攣
     'jiu': ['啾柩'],                 # 霊柩
     'ju': ['娵疽', '怐欅'],          # 壊疽, 欅
     'jun': ['儁浚'],                 # 儁 is a variant of 俊 (already under jun); 浚渫
@@ -248,15 +252,67 @@ REPLACE = {
     'pang': ['厖滂'],                # 滂沱
     'peng': ['怦澎'],                # 澎湃
     'pi': ['甓砒'],                  # 砒素
+    'ping': ['娉鮃'],                # 鮃, flatfish
     'qi': ['圻臍'],                  # 臍
-    'qian': ['俔箝', '孅蕁'],        # 箝口, 蕁麻疹
+    'qian': ['俔箝', '孅蕁', '慊慳'],   # 箝口, 蕁麻疹, 慳貪
     'qiang': ['椌羌'],               # 羌
     'qing': ['勍磬'],                # 磬
     'ru': ['洳褥'],                  # 褥瘡
     'she': ['慴麝'],                 # 麝香
-    'shen': ['哂蜃'],                # 蜃気楼
-    'shi': ['寔虱'],                 # 虱
+    'shen': ['哂蜃', '罧蔘'],        # 蜃気楼, 人蔘
+    'shi': ['寔虱', '葹諡'],         # 虱, 諡号
     'shu': ['藷贖'],                 # 藷 is a variant of 薯 (already under shu); 贖罪
+    'su': ['埣蓿'],                  # 埣 has no su reading in use; 苜蓿
+}
+
+# SHARED: the only kanji that stand under more than one key.
+SHARED = {'浜': {'bang', 'bin'}, '都': {'dou', 'du'}}
+
+# ONE_KEY: the key a kanji with several readings keeps, the reading a Chinese
+# reader knows it by (or the one its Japanese use needs); every other key
+# passes it over.
+ONE_KEY = {
+    '柏': 'bai',    # baishu, cypress; bo only in Bolin (Berlin)
+    '弁': 'bian',   # bian for 辨 辯 and its own reading; ban only for 瓣
+    '膀': 'pang',   # Japanese writes it only in 膀胱 pangguang
+    '薄': 'bao',    # bao, thin (usui), the commoner reading
+    '臂': 'bi',     # shoubi; bei only in gebei
+    '杓': 'shao',   # shaozi, ladle, as in Japanese
+    '辟': 'bi',     # 辟易, 辟邪; its pi sense (kaipi) is 闢, already under pi
+    '泊': 'bo',     # tingbo, to anchor or stay, as in Japanese; po is a lake
+    '卜': 'bu',     # zhanbu; bo only in luobo
+    '差': 'cha',    # chabie, chabuduo; chai only in chuchai
+    '刹': 'cha',    # 刹那, 古刹; sha (shache) is not a Japanese use
+    '称': 'cheng',  # chenghu; chen only in duichen, xiangchen
+    '沈': 'chen',   # chen, to sink, as in Japanese; shen is the surname
+    '盛': 'sheng',  # shengda; cheng only in chengfan
+    '沓': 'ta',     # 雑沓, fenzhitalai; da is a measure word
+    '弾': 'dan',    # zidan, dangao; the commoner reading
+    '缶': 'fou',    # its own reading; fou has no other kanji, guan has many
+    '乾': 'gan',    # 乾燥, 乾杯: gan, dry, is its Japanese use
+    '袷': 'jia',    # jia, a lined garment (awase); qia only in qiapan
+    '覚': 'jue',    # juede, ganjue; jiao only in shuijiao
+    '藉': 'jie',    # 慰藉, 藉口; ji only in langji
+    '殻': 'ke',     # ke, the commoner reading of a shell
+    '了': 'le',     # le, the particle every reader knows; le has room for it
+    '六': 'liu',    # liu, six; lu only in place names
+    '模': 'mo',     # moxing, mofan; mu only in muyang
+    '朴': 'pu',     # pusu (樸); piao is a Korean surname
+    '欠': 'qian',   # its own reading, which also means to lack; que has other kanji
+    '湯': 'tang',   # tang, soup, hot water; shang only in shangshang, archaic
+    '似': 'si',     # xiangsi, to resemble; shi only in shide, a particle
+    '縮': 'suo',    # suoxiao; su only in a plant name
+    '場': 'chang',  # changsuo; shang is a historical reading only
+    '角': 'jiao',   # jiaodu; lu only in the old place name Luli
+    '醗': 'fa',     # 醗酵 fajiao; po only in popei, to brew again
+    '姥': 'mu',     # mu, old woman, as in 山姥; lao only in laolao, and lao has 烙
+    '谷': 'gu',     # gu, valley; lu only in the old title Luli
+    # The commoner reading's key has plenty of kanji, the other key none
+    # with a living reading, so these stand under the other key.
+    '頚': 'geng',   # jing (jingbu), but geng (bogeng'r) would get 硬, read geng only of old
+    '蘋': 'pin',    # ping (pingguo), but pin (a water plant) would get 匕, read bi
+    '檳': 'bing',   # bin (binlang), but bing (bingzi) would get 梹, a variant of 檳
+    '鞘': 'shao',   # qiao (daoqiao), but shao (bianshao) would get 召, a surname
 }
 
 # ---------------------------------------------------------------------------
@@ -488,7 +544,8 @@ def choose(han, cands, sources):
     by_key = collections.defaultdict(list)
     for ch in cands:
         for key, info in readings_of(han, ch, sources).items():
-            by_key[key].append((ch, cands[ch], info))
+            if ONE_KEY.get(ch, key) == key:
+                by_key[key].append((ch, cands[ch], info))
     chosen = {}
     problems = []
     pinned = collections.defaultdict(list)
@@ -522,6 +579,14 @@ def choose(han, cands, sources):
         if len(picked) < n:
             problems.append('%s: only %d of %d kanji' % (key, len(picked), n))
         chosen[key] = picked
+    keys_of = collections.defaultdict(set)
+    for key, picked in chosen.items():
+        for c in picked:
+            keys_of[c].add(key)
+    for c, keys in sorted(keys_of.items()):
+        if len(keys) > 1 and keys != SHARED.get(c):
+            problems.append('%s under %s: give it one key in ONE_KEY'
+                            % (c, ', '.join(sorted(keys))))
     return chosen, by_key, problems
 
 
@@ -631,11 +696,25 @@ def verify(text, rows, cands):
         errors.append('last row is %s' % body[-1])
     if len(set(parsed)) != len(parsed):
         errors.append('a row twice')
+    keys_of = collections.defaultdict(set)
+    for k, _, ch in parsed:
+        keys_of[ch].add(k)
+    for ch, keys in sorted(keys_of.items()):
+        if len(keys) > 1 and ch not in SHARED:
+            errors.append('%s stands under %s; only %s may have two keys'
+                          % (ch, ', '.join(sorted(keys)), ''.join(SHARED)))
+    for ch, keys in SHARED.items():
+        if keys_of.get(ch) != keys:
+            errors.append('%s stands under %s, want %s'
+                          % (ch, ', '.join(sorted(keys_of.get(ch, ()))), ', '.join(sorted(keys))))
     return errors
 
 
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    # --check: compare with the committed table instead of writing it, so the
+    # tests can show the file is exactly what this script makes.
+    check = '--check' in sys.argv[1:]
     han = Han(load_unihan())
     cands, sources = build_candidates(han)
     chosen, by_key, problems = choose(han, cands, sources)
@@ -650,6 +729,14 @@ def main():
         for e in errors:
             print('error:', e, file=sys.stderr)
         sys.exit(1)
+    if check:
+        with open(os.path.join(root, OUT), encoding='utf-8', newline='') as fh:
+            if fh.read() != text:
+                print('error: %s differs from what this script makes; re-run it' % OUT,
+                      file=sys.stderr)
+                sys.exit(1)
+        print('%s is exactly what this script makes' % OUT)
+        return
     with open(os.path.join(root, OUT), 'w', encoding='utf-8', newline='\n') as fh:
         fh.write(text)
     tiers = collections.Counter(cands[c][0] for _, _, c in rows)
