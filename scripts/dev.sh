@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build_packages=(build-essential cmake qt6-base-dev libgl-dev fonts-wqy-zenhei fonts-arphic-uming)
+build_packages=(build-essential cmake qt6-base-dev libgl-dev fonts-wqy-zenhei fonts-arphic-uming
+                python3 unicode-data)
 
 install_missing() {
     local missing=() p

@@ -306,8 +306,15 @@ void TablesTest::kanjiTexts()
     }
     for (const char* row : {"a,3=阿", "ai,9=愛", "ba,6=抜", "bian,3=辺", "cang,3=蔵"})
         QVERIFY2(lines.contains(QString::fromUtf8(row)), row);
-    QCOMPARE(keysByKanji.value(QStringLiteral("浜")), (QSet<QString>{"bang", "bin"}));
-    QCOMPARE(keysByKanji.value(QStringLiteral("都")), (QSet<QString>{"dou", "du"}));
+    // Only two kanji stand under two keys.
+    for (auto it = keysByKanji.begin(); it != keysByKanji.end(); ++it) {
+        if (it.key() == QStringLiteral("浜"))
+            QCOMPARE(it.value(), (QSet<QString>{"bang", "bin"}));
+        else if (it.key() == QStringLiteral("都"))
+            QCOMPARE(it.value(), (QSet<QString>{"dou", "du"}));
+        else
+            QVERIFY2(it.value().size() == 1, qPrintable(it.key()));
+    }
     // Japanese forms, never the simplified ones.
     for (const char* simplified : {"气", "爱", "边", "拔", "发", "藏"})
         QVERIFY2(!keysByKanji.contains(QString::fromUtf8(simplified)), simplified);
