@@ -17,11 +17,9 @@ public:
     void applySurvey(const SurveyResult& result) override
     {
         states = result.controls;
-        label5 = result.label5;
         m_log << QStringLiteral("survey");
     }
     ControlStates states;
-    QString label5;
 
 private:
     QStringList& m_log;
@@ -46,8 +44,6 @@ class SessionTest : public QObject {
 
 private slots:
     void startWithoutPhraseFileWarnsOnce();
-    void installRefreshesBeforeItsMessages();
-    void backupAndRestoreMessages();
     void failureIsReportedThenTheWindowRefreshed();
     void uninstallEndsOnlyAfterSuccess();
 };
@@ -65,40 +61,6 @@ void SessionTest::startWithoutPhraseFileWarnsOnce()
     h.session.runSurvey();
     QCOMPARE(h.messages.shown.size(), size_t(1));
     QCOMPARE(h.session.heldPhrasePath(), h.store.paths.path(StoreFile::Phrases));
-}
-
-void SessionTest::installRefreshesBeforeItsMessages()
-{
-    Harness h;
-    h.store.write(StoreFile::Phrases, "mine\r\n");
-    h.session.runSurvey();
-    QVERIFY(h.window.label5.endsWith(texts::kNoBackupTime));
-    QString label5WhileDone;
-    h.messages.onShow = [&](const QString&, const QString& text) {
-        h.log << text;
-        if (text == texts::kInstallDone)
-            label5WhileDone = h.window.label5;
-    };
-    h.log.clear();
-    h.session.install({});
-    QCOMPARE(h.log, (QStringList{"survey", texts::kInstallDone, texts::kRestartHint}));
-    QVERIFY(!label5WhileDone.endsWith(texts::kNoBackupTime));
-    QVERIFY(h.window.states.option3.enabled && h.window.states.option3.selected);
-    for (const auto& shown : h.messages.shown)
-        QCOMPARE(shown.title, QStringLiteral("日语输入法"));
-}
-
-void SessionTest::backupAndRestoreMessages()
-{
-    Harness h;
-    h.store.write(StoreFile::Phrases, "mine\r\n");
-    h.session.runSurvey();
-    h.log.clear();
-    h.session.backup();
-    QCOMPARE(h.log, (QStringList{"survey", QStringLiteral("备份完成！")}));
-    h.log.clear();
-    h.session.restore(true);
-    QCOMPARE(h.log, (QStringList{"survey", QStringLiteral("还原完成！"), texts::kRestartHint}));
 }
 
 void SessionTest::failureIsReportedThenTheWindowRefreshed()
