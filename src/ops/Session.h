@@ -32,7 +32,6 @@ public:
     void warnNoBackup();
 
     const QString& heldPhrasePath() const { return m_heldPhrasePath; }
-    const StorePaths& paths() const { return m_paths; }
 
 private:
     bool finish(const QString& operation, const std::optional<OperationFailure>& failure);

@@ -25,10 +25,4 @@ bool storeEntryExists(const QString& windowsPath)
 #endif
 }
 
-bool isOrdinaryFile(const QString& windowsPath)
-{
-    const QFileInfo info(hostPath(windowsPath));
-    return info.isFile() && info.isReadable();
-}
-
 } // namespace jlex

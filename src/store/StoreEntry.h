@@ -10,8 +10,4 @@ namespace jlex {
 // not see it either.
 bool storeEntryExists(const QString& windowsPath);
 
-// An ordinary file that can be read: what the operations need of a file they
-// are about to copy or move.
-bool isOrdinaryFile(const QString& windowsPath);
-
 } // namespace jlex

@@ -251,15 +251,15 @@ void Form1::applyEdition(Edition edition)
 // Earlier controls in the layout lie above later ones where they overlap.
 void Form1::stack()
 {
-    const QWidget* top[] = {check4,   option4,  option3,  command6, check2, command5,
-                            command4, command3, command2, command1, frame1, dlg,
-                            label3,   label2,   image1,   label1};
-    for (auto it = std::rbegin(top); it != std::rend(top); ++it)
-        const_cast<QWidget*>(*it)->raise();
-    const QWidget* inFrame[] = {command7, option1, option2, check3, check1, label7,
-                                label6,   label5,  label4,  line2,  line1};
-    for (auto it = std::rbegin(inFrame); it != std::rend(inFrame); ++it)
-        const_cast<QWidget*>(*it)->raise();
+    // Raising from the last to the first leaves the first on top.
+    const auto raiseInOrder = [](std::initializer_list<QWidget*> topFirst) {
+        for (auto it = std::rbegin(topFirst); it != std::rend(topFirst); ++it)
+            (*it)->raise();
+    };
+    raiseInOrder({check4, option4, option3, command6, check2, command5, command4, command3,
+                  command2, command1, frame1, dlg, label3, label2, image1, label1});
+    raiseInOrder(
+        {command7, option1, option2, check3, check1, label7, label6, label5, label4, line2, line1});
 }
 
 void Form1::setUpPointers()
