@@ -5,8 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build_packages=(build-essential cmake qt6-base-dev libgl-dev fonts-wqy-zenhei fonts-arphic-uming
-                python3 unicode-data)
+build_packages=(build-essential cmake qt6-base-dev libgl-dev qt6-translations-l10n
+                fonts-wqy-zenhei fonts-arphic-uming python3 unicode-data
+                dbus desktop-file-utils appstream)
 
 install_missing() {
     local missing=() p
