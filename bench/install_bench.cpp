@@ -5,7 +5,7 @@
 
 #include "ops/Operations.h"
 #include "store/HostPath.h"
-#include "store/StorePaths.h"
+#include "store/KavroPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -56,8 +56,8 @@ int main(int argc, char** argv)
     QTemporaryDir prefix;
     qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
     qputenv("USERNAME", "bench");
-    const StorePaths paths(Edition::Login);
-    const QString phrases = hostPath(paths.path(StoreFile::Phrases));
+    const KavroPaths paths(Edition::Login);
+    const QString phrases = paths.host(StoreFile::Phrases);
     const QString dir = QFileInfo(phrases).absolutePath();
     const QString pristine = dir + QStringLiteral("/pristine.ini");
     QDir().mkpath(dir);
@@ -72,7 +72,7 @@ int main(int argc, char** argv)
     qint64 bestCopy = -1, bestInstall = -1;
     for (int round = 0; round < 3; ++round) {
         for (StoreFile f : {StoreFile::Phrases, StoreFile::InitialBackup, StoreFile::InitialStamp})
-            QFile::remove(hostPath(paths.path(f)));
+            QFile::remove(paths.host(f));
         QFile::copy(pristine, phrases);
         const QString copyTarget = dir + QStringLiteral("/copy.ini");
         QFile::remove(copyTarget);

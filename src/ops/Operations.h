@@ -12,7 +12,7 @@ namespace jlex {
 // What went wrong, and whether the store was left as it was found.
 struct OperationFailure {
     StoreError error;
-    enum class Left { Unchanged, LatestBackupDiscarded, Changed } left = Left::Unchanged;
+    enum class Left { Unchanged, Changed } left = Left::Unchanged;
 };
 
 // The message for a failed operation ("安装", "备份"...): what could not be

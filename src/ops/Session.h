@@ -5,6 +5,8 @@
 #include "ops/Survey.h"
 #include "store/StorePaths.h"
 
+#include <memory>
+
 namespace jlex {
 
 // The main window as the survey sees it: controls to read and to set.
@@ -20,7 +22,7 @@ public:
 // messages, so the window already shows the new state while they are read.
 class Session {
 public:
-    Session(const StorePaths& paths, SurveyTarget& window, Messages& messages);
+    Session(std::shared_ptr<const StorePaths> paths, SurveyTarget& window, Messages& messages);
 
     void runSurvey();
     void install(const InstallChoices& choices);
@@ -32,11 +34,12 @@ public:
     void warnNoBackup();
 
     const QString& heldPhrasePath() const { return m_heldPhrasePath; }
+    const StorePaths& paths() const { return *m_paths; }
 
 private:
     bool finish(const QString& operation, const std::optional<OperationFailure>& failure);
 
-    StorePaths m_paths;
+    std::shared_ptr<const StorePaths> m_paths;
     SurveyTarget& m_window;
     Messages& m_messages;
     QString m_heldPhrasePath;

@@ -1,27 +1,46 @@
 #include "ops/StoreChange.h"
 
-#include "store/HostPath.h"
-#include "store/Stamp.h"
-#include "store/StoreEntry.h"
+#include "store/FileErrors.h"
+#include "store/FileSteps.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace jlex {
 
 namespace {
 
-QString windowsDirOf(const QString& windowsPath)
+QString shownDirOf(const QString& shownPath)
 {
-    return windowsPath.left(windowsPath.lastIndexOf(QLatin1Char('\\')) + 1);
+    const qsizetype cut =
+        std::max(shownPath.lastIndexOf(QLatin1Char('\\')), shownPath.lastIndexOf(QLatin1Char('/')));
+    return shownPath.left(cut + 1);
 }
 
-QString fileNameOf(const QString& windowsPath)
+QString fileNameOf(const QString& shownPath)
 {
-    return windowsPath.mid(windowsPath.lastIndexOf(QLatin1Char('\\')) + 1);
+    return shownPath.mid(shownDirOf(shownPath).size());
 }
+
+// Opens for reading, keeping the system's error number for the message.
+int openForReading(QFile& file, const QString& host)
+{
+    const int fd = ::open(QFile::encodeName(host).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return EIO;
+    }
+    return 0;
+}
+
+const QString kInTheWay = QStringLiteral("这个位置被同名的目录或其他项目占用");
 
 } // namespace
 
@@ -37,6 +56,11 @@ bool StoreChange::fail(const QString& action, const StoreItem& item, const QStri
     return false;
 }
 
+bool StoreChange::failWith(const QString& action, const StoreItem& item, int error)
+{
+    return fail(action, item, reasonFor(error));
+}
+
 bool StoreChange::rollBack()
 {
     bool all = true;
@@ -44,78 +68,98 @@ bool StoreChange::rollBack()
         all = m_undo.back()() && all;
         m_undo.pop_back();
     }
+    m_keptNames.clear();
     m_staged.clear(); // an uncommitted staged file removes its temporary file
     return all;
 }
 
+void StoreChange::keep()
+{
+    m_undo.clear();
+    for (const QString& name : m_keptNames)
+        removeFile(name);
+    m_keptNames.clear();
+}
+
 bool StoreChange::requireFile(const StoreItem& item)
 {
-    const QFileInfo info(hostPath(item.path));
+    const QFileInfo info(item.host);
     if (!info.exists())
         return fail(QStringLiteral("找不到") + item.label, item, QStringLiteral("文件不存在"));
     if (!info.isFile())
-        return fail(item.label + QStringLiteral("不是普通文件"), item,
-                    QStringLiteral("这个位置被同名的目录或其他项目占用"));
-    QFile probe(info.filePath());
-    if (!probe.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("无法读取") + item.label, item, probe.errorString());
+        return fail(item.label + QStringLiteral("不是普通文件"), item, kInTheWay);
+    QFile probe;
+    if (const int error = openForReading(probe, item.host))
+        return failWith(QStringLiteral("无法读取") + item.label, item, error);
     return true;
 }
 
 bool StoreChange::requireAbsent(const StoreItem& item, const QString& action, const QString& reason)
 {
-    if (QFileInfo::exists(hostPath(item.path)) || QFileInfo(hostPath(item.path)).isSymLink())
+    if (QFileInfo::exists(item.host) || QFileInfo(item.host).isSymLink())
         return fail(action, item, reason);
     return true;
 }
 
 bool StoreChange::requireReplaceable(const StoreItem& item)
 {
-    const QFileInfo info(hostPath(item.path));
+    const QFileInfo info(item.host);
     if (info.exists() && !info.isFile())
-        return fail(item.label + QStringLiteral("不是普通文件"), item,
-                    QStringLiteral("这个位置被同名的目录或其他项目占用"));
+        return fail(item.label + QStringLiteral("不是普通文件"), item, kInTheWay);
     return true;
 }
 
-bool StoreChange::requireWritableDirOf(const StoreItem& item)
+bool StoreChange::requireWritableDirOf(const StoreItem& item, bool mayCreate)
 {
-    const StoreItem dir{windowsDirOf(item.path), QStringLiteral("目录")};
-    const QFileInfo info(QFileInfo(hostPath(item.path)).absolutePath());
+    const QString target = followLinks(item.host);
+    // A linked file is written in the directory of the file the link points at.
+    const StoreItem dir{target == QFileInfo(item.host).absoluteFilePath()
+                            ? shownDirOf(item.path)
+                            : QFileInfo(target).absolutePath(),
+                        item.host, QStringLiteral("目录")};
+    const QString action =
+        QStringLiteral("无法写入") + fileNameOf(item.path) + QStringLiteral("所在的目录");
+    const QString hostDir = QFileInfo(target).absolutePath();
+    if (!QFileInfo(hostDir).isDir() && mayCreate && !QFileInfo::exists(hostDir)) {
+        if (!QDir().mkpath(hostDir))
+            return fail(QStringLiteral("无法创建") + fileNameOf(item.path) +
+                            QStringLiteral("所在的目录"),
+                        dir, QStringLiteral("没有访问权限，或路径被同名的文件占用"));
+    }
+    const QFileInfo info(hostDir);
     if (!info.isDir())
         return fail(QStringLiteral("找不到") + fileNameOf(item.path) + QStringLiteral("所在的目录"),
                     dir, QStringLiteral("目录不存在（本程序不会创建目录）"));
-    if (!info.isWritable())
-        return fail(QStringLiteral("无法写入") + fileNameOf(item.path) +
-                        QStringLiteral("所在的目录"),
-                    dir, QStringLiteral("没有写入权限"));
+    if (::access(QFile::encodeName(hostDir).constData(), W_OK | X_OK) != 0)
+        return failWith(action, dir, errno);
     return true;
 }
 
 QIODevice* StoreChange::stage(const StoreItem& target)
 {
-    auto file = std::make_unique<QSaveFile>(hostPath(target.path));
-    if (!file->open(QIODevice::WriteOnly)) {
-        fail(QStringLiteral("无法写入") + target.label, target, file->errorString());
+    auto file = std::make_unique<StagedFile>(target.host);
+    if (!file->open()) {
+        failWith(QStringLiteral("无法写入") + target.label, target, file->failure());
         return nullptr;
     }
     QIODevice* device = file.get();
-    m_staged[target.path] = std::move(file);
+    m_staged[target.host] = std::move(file);
     return device;
 }
 
 bool StoreChange::stagingFailed(const StoreItem& target)
 {
-    const auto it = m_staged.find(target.path);
-    const QString reason = it != m_staged.end() ? it->second->errorString() : QString();
-    return fail(QStringLiteral("无法写入") + target.label, target, reason);
+    const auto it = m_staged.find(target.host);
+    const int error = it != m_staged.end() ? it->second->failure() : 0;
+    return error ? failWith(QStringLiteral("无法写入") + target.label, target, error)
+                 : fail(QStringLiteral("无法写入") + target.label, target, QString());
 }
 
 bool StoreChange::stageCopy(const StoreItem& from, const StoreItem& to)
 {
-    QFile source(hostPath(from.path));
-    if (!source.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("无法读取") + from.label, from, source.errorString());
+    QFile source;
+    if (const int error = openForReading(source, from.host))
+        return failWith(QStringLiteral("无法读取") + from.label, from, error);
     QIODevice* out = stage(to);
     if (!out)
         return false;
@@ -123,7 +167,7 @@ bool StoreChange::stageCopy(const StoreItem& from, const StoreItem& to)
     for (;;) {
         const qint64 got = source.read(block.data(), block.size());
         if (got < 0)
-            return fail(QStringLiteral("无法读取") + from.label, from, source.errorString());
+            return failWith(QStringLiteral("无法读取") + from.label, from, EIO);
         if (got == 0)
             return true;
         if (out->write(block.constData(), got) != got)
@@ -131,72 +175,46 @@ bool StoreChange::stageCopy(const StoreItem& from, const StoreItem& to)
     }
 }
 
-bool StoreChange::put(const StoreItem& target)
+bool StoreChange::put(const StoreItem& target, const StoreItem* keepOldAs)
 {
-    const auto it = m_staged.find(target.path);
+    const auto it = m_staged.find(target.host);
     Q_ASSERT(it != m_staged.end());
-    const bool existed = QFileInfo::exists(hostPath(target.path));
-    const bool ok = it->second->commit();
-    const QString reason = it->second->errorString();
+    const std::unique_ptr<StagedFile> file = std::move(it->second);
     m_staged.erase(it);
-    if (!ok)
-        return fail(QStringLiteral("无法写入") + target.label, target, reason);
-    if (!existed)
-        m_undo.push_back([host = hostPath(target.path)] { return QFile::remove(host); });
-    return true;
-}
+    const QString final = file->finalPath();
+    const QString action = QStringLiteral("无法写入") + target.label;
 
-bool StoreChange::removeIfPresent(const StoreItem& item)
-{
-    if (!storeEntryExists(item.path))
-        return true;
-    QFile file(hostPath(item.path));
-    if (!file.remove())
-        return fail(QStringLiteral("无法删除") + item.label, item, file.errorString());
-    m_discarded = true;
-    return true;
-}
-
-bool StoreChange::rename(const StoreItem& from, const StoreItem& to)
-{
-    QFile file(hostPath(from.path));
-    // QFile::rename refuses a taken name, as the steps rely on.
-    if (!file.rename(hostPath(to.path)))
-        return fail(QStringLiteral("无法把") + from.label + QStringLiteral("改名为") +
-                        fileNameOf(to.path),
-                    from, file.errorString());
-    m_undo.push_back([back = hostPath(from.path), host = hostPath(to.path)] {
-        return QFile::rename(host, back);
-    });
-    return true;
-}
-
-bool StoreChange::writeStamp(const StoreItem& stamp)
-{
-    const QString host = hostPath(stamp.path);
-    std::optional<QByteArray> previous;
-    if (QFileInfo(host).isFile()) {
-        QFile old(host);
-        if (old.open(QIODevice::ReadOnly))
-            previous = old.read(4096);
+    QString kept;
+    if (QFileInfo(final).isFile()) {
+        kept = keepOldAs ? keepOldAs->host : hiddenNameBeside(final, "jlex-old");
+        if (kept.isEmpty())
+            return failWith(action, target, errno ? errno : EIO);
+        if (const int error = keepAs(final, kept))
+            return failWith(action, keepOldAs ? *keepOldAs : target, error);
+        m_keptNames.push_back(kept);
     }
+    if (!file->commit()) {
+        if (!kept.isEmpty()) {
+            removeFile(kept);
+            m_keptNames.pop_back();
+        }
+        return failWith(action, target, file->failure());
+    }
+    if (kept.isEmpty())
+        m_undo.push_back([final] { return removeFile(final) == 0; });
+    else
+        m_undo.push_back([final, kept] { return renameFile(kept, final) == 0; });
+    return true;
+}
+
+bool StoreChange::writeStamp(const StoreItem& stamp, const QByteArray& bytes)
+{
     QIODevice* out = stage(stamp);
     if (!out)
         return false;
-    const QByteArray bytes = stampFileBytes(QDateTime::currentDateTime());
     if (out->write(bytes) != bytes.size())
         return stagingFailed(stamp);
-    if (!put(stamp))
-        return false;
-    if (previous) {
-        // put() has nothing to undo for a file that was there: give back the old time.
-        m_undo.push_back([host, old = *previous] {
-            QSaveFile file(host);
-            return file.open(QIODevice::WriteOnly) && file.write(old) == old.size() &&
-                   file.commit();
-        });
-    }
-    return true;
+    return put(stamp);
 }
 
 } // namespace jlex

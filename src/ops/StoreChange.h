@@ -1,8 +1,8 @@
 #pragma once
 
+#include "store/StagedFile.h"
 #include "store/StoreError.h"
 
-#include <QSaveFile>
 #include <QString>
 
 #include <functional>
@@ -13,16 +13,19 @@
 
 namespace jlex {
 
-// A store file as an operation names it: its Windows path and what users call it.
+// A store file as an operation names it: the path users are shown, where it
+// is on this machine, and what users call it.
 struct StoreItem {
     QString path;
+    QString host;
     QString label; // e.g. "词库文件"
 };
 
 // One operation's changes to the store. Checks come first, so a foreseeable
-// failure changes nothing; new contents are written beside their final name
-// and moved into place only when complete; and if a step still fails, the
-// steps before it are undone when the change is dropped without keep().
+// failure changes nothing. New contents are written beside their final name
+// and replace it in one rename once they are safely on disk, so every file is
+// at every instant either its old or its new self. Whatever a step replaced
+// is kept aside until keep(); dropped without keep(), the change puts it back.
 class StoreChange {
 public:
     StoreChange() = default;
@@ -34,35 +37,42 @@ public:
     bool requireFile(const StoreItem& item);
     bool requireAbsent(const StoreItem& item, const QString& action, const QString& reason);
     bool requireReplaceable(const StoreItem& item); // absent, or an ordinary file
-    bool requireWritableDirOf(const StoreItem& item);
+    // The directory the item's file is written in: links followed. Where the
+    // store may make its own directories, a missing one is made here.
+    bool requireWritableDirOf(const StoreItem& item, bool mayCreate = false);
 
     // New contents, staged beside the target until put() moves them in place.
     QIODevice* stage(const StoreItem& target);
     bool stageCopy(const StoreItem& from, const StoreItem& to);
     bool stagingFailed(const StoreItem& target); // records a write error on the staged file
 
-    // Changes. Each returns false and records the error when it fails.
-    bool removeIfPresent(const StoreItem& item); // what is removed is meant to go: not undone
-    bool rename(const StoreItem& from, const StoreItem& to);
-    bool put(const StoreItem& target);
-    bool writeStamp(const StoreItem& stamp);
+    // Moves staged contents onto the target. What the target held is kept
+    // aside until keep(): hidden, or under keepOldAs when that is given, so
+    // that someone who finds the store after a power cut can see it.
+    bool put(const StoreItem& target, const StoreItem* keepOldAs = nullptr);
+    bool writeStamp(const StoreItem& stamp, const QByteArray& bytes);
 
     // Records a failure met outside these steps, such as reading the old file.
     bool fail(const QString& action, const StoreItem& item, const QString& reason);
+    bool failWith(const QString& action, const StoreItem& item, int error);
 
-    void keep() { m_undo.clear(); }
+    // The change is complete: what was kept aside goes.
+    void keep();
 
     const std::optional<StoreError>& error() const { return m_error; }
-    // Whether a file that was meant to go has gone; no undo brings it back.
-    bool discarded() const { return m_discarded; }
-    // After a failure, once the change is dropped: whether every step was undone.
+    // After a failure: undoes every step; false when one could not be undone.
     bool rollBack();
 
 private:
-    std::map<QString, std::unique_ptr<QSaveFile>> m_staged;
+    struct Kept {
+        QString name;   // where the old content waits
+        QString target; // the file it belongs to
+    };
+
+    std::map<QString, std::unique_ptr<StagedFile>> m_staged;
     std::vector<std::function<bool()>> m_undo;
+    std::vector<QString> m_keptNames;
     std::optional<StoreError> m_error;
-    bool m_discarded = false;
 };
 
 } // namespace jlex

@@ -28,12 +28,13 @@ QString labelOf(StoreFile file)
 
 StoreItem storeItem(const StorePaths& paths, StoreFile file)
 {
-    return {paths.path(file), labelOf(file)};
+    const QString shown = paths.path(file);
+    return {shown, paths.hostPath(shown), labelOf(file)};
 }
 
-StoreItem heldPhrases(const QString& heldPhrasePath)
+StoreItem heldPhrases(const StorePaths& paths, const QString& heldPhrasePath)
 {
-    return {heldPhrasePath, labelOf(StoreFile::Phrases)};
+    return {heldPhrasePath, paths.hostPath(heldPhrasePath), labelOf(StoreFile::Phrases)};
 }
 
 } // namespace jlex

@@ -1,7 +1,6 @@
 #include "ops/Survey.h"
 
 #include "ops/Texts.h"
-#include "store/HostPath.h"
 #include "store/Stamp.h"
 #include "store/StoreEntry.h"
 
@@ -12,18 +11,18 @@ namespace jlex {
 namespace {
 
 // Only the first line matters; a stamp is never long, so a small read suffices.
-QString readStamp(const QString& windowsPath)
+QString readStamp(const StorePaths& paths, StoreFile stamp)
 {
-    QFile file(hostPath(windowsPath));
+    QFile file(paths.host(stamp));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return stampFromFileBytes(file.read(4096));
+    return stampFromFileBytes(file.read(4096), paths.format());
 }
 
 QString timeLabel(const QString& heading, const StorePaths& paths, StoreFile stamp, bool present)
 {
     return heading + QStringLiteral("\r\n") +
-           (present ? readStamp(paths.path(stamp)) : texts::kNoBackupTime);
+           (present ? readStamp(paths, stamp) : texts::kNoBackupTime);
 }
 
 } // namespace
@@ -42,7 +41,7 @@ SurveyResult survey(const StorePaths& paths, const ControlStates& current)
     c.check1.enabled = true;
     c.command7 = true;
 
-    if (!storeEntryExists(paths.path(StoreFile::Phrases))) {
+    if (!storeEntryExists(paths.host(StoreFile::Phrases))) {
         // Nothing to add to and nothing to back up.
         c.option2.selected = true;
         c.option1 = {false, false};
@@ -51,18 +50,16 @@ SurveyResult survey(const StorePaths& paths, const ControlStates& current)
         c.command7 = false;
     }
 
-    result.label2 = QStringLiteral("                         您当前的系统用户名为：") +
-                    StorePaths::userName() + QStringLiteral("\r词库将被安装在：") +
-                    paths.path(StoreFile::Phrases);
+    result.label2 = paths.locationText();
 
     // The restore choices follow the stamps, not the backup files.
-    const bool initial = storeEntryExists(paths.path(StoreFile::InitialStamp));
+    const bool initial = storeEntryExists(paths.host(StoreFile::InitialStamp));
     result.label5 =
         timeLabel(QStringLiteral("最初状态备份时间："), paths, StoreFile::InitialStamp, initial);
     if (!initial)
         c.option3 = {false, false};
 
-    const bool latest = storeEntryExists(paths.path(StoreFile::LatestStamp));
+    const bool latest = storeEntryExists(paths.host(StoreFile::LatestStamp));
     result.label6 = timeLabel(latest ? QStringLiteral("最近状态备份时间：")
                                      : QStringLiteral("最近词条备份时间："),
                               paths, StoreFile::LatestStamp, latest);

@@ -58,8 +58,31 @@ bool BlockWriter::flush()
     return ok;
 }
 
-bool copyPhraseLines(QIODevice& in, BlockWriter& out)
+namespace {
+
+bool copyLfLines(QIODevice& in, BlockWriter& out)
 {
+    QByteArray chunk(qsizetype(1) << 18, Qt::Uninitialized);
+    char last = '\n';
+    for (;;) {
+        const qint64 got = in.read(chunk.data(), chunk.size());
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        last = chunk[qsizetype(got) - 1];
+        if (!out.write(QByteArrayView(chunk.constData(), qsizetype(got))))
+            return false;
+    }
+    return last == '\n' || out.write("\n");
+}
+
+} // namespace
+
+bool copyPhraseLines(QIODevice& in, BlockWriter& out, PhraseFormat format)
+{
+    if (format == PhraseFormat::Utf8Lf)
+        return copyLfLines(in, out);
     LineSink sink(out);
     QByteArray chunk(qsizetype(1) << 18, Qt::Uninitialized);
     bool pendingCr = false; // the previous block ended with a CR
@@ -108,12 +131,6 @@ bool copyPhraseLines(QIODevice& in, BlockWriter& out)
     if (pendingCr || sink.open())
         return sink.endLine();
     return true;
-}
-
-QByteArrayView firstPhraseLine(QByteArrayView bytes)
-{
-    const qsizetype cr = bytes.indexOf('\r');
-    return cr < 0 ? bytes : bytes.first(cr);
 }
 
 } // namespace jlex

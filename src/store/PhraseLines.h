@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/PhraseFormat.h"
+
 #include <QByteArray>
 #include <QIODevice>
 
@@ -19,14 +21,13 @@ private:
     qsizetype m_blockSize;
 };
 
-// Copies the lines of a phrase file, each followed by CR LF. A line ends at
-// CR LF, at a lone CR or at the end of the input; a lone LF is an ordinary
-// byte. Bytes are never decoded, so a file that is not valid GBK passes
-// through unchanged. Reads in blocks, so memory does not grow with the file.
+// Copies the lines of a phrase file, each followed by the format's line end.
+// In GBK with CR LF a line ends at CR LF, at a lone CR or at the end of the
+// input, and a lone LF is an ordinary byte; in UTF-8 with LF a line ends at LF,
+// so the bytes pass as they are and only a missing last LF is added. Bytes
+// are never decoded, so a file in some other encoding passes through
+// unchanged. Reads in blocks, so memory does not grow with the file.
 // Returns false when reading or writing fails.
-bool copyPhraseLines(QIODevice& in, BlockWriter& out);
-
-// The first line of a text by the same rule, without its line end.
-QByteArrayView firstPhraseLine(QByteArrayView bytes);
+bool copyPhraseLines(QIODevice& in, BlockWriter& out, PhraseFormat format = PhraseFormat::GbkCrLf);
 
 } // namespace jlex

@@ -1,8 +1,5 @@
 #include "store/Stamp.h"
 
-#include "store/Gbk.h"
-#include "store/PhraseLines.h"
-
 #include <QRegularExpression>
 
 namespace jlex {
@@ -10,12 +7,14 @@ namespace jlex {
 namespace {
 
 // The locale's long time format carries the seconds, and on most locales a
-// time zone that does not belong in a one-line stamp.
+// time zone, sometimes in brackets, that does not belong in a one-line stamp.
 QString timeFormatWithSeconds(const QLocale& locale)
 {
     QString format = locale.timeFormat(QLocale::LongFormat);
-    static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
-    format.replace(zone, QStringLiteral(" "));
+    static const QRegularExpression zone(QStringLiteral("t+"));
+    static const QRegularExpression emptyBrackets(QStringLiteral("[(\\[（【]\\s*[)\\]）】]"));
+    static const QRegularExpression spaces(QStringLiteral("\\s+"));
+    format.remove(zone).remove(emptyBrackets).replace(spaces, QStringLiteral(" "));
     return format.trimmed();
 }
 
@@ -30,14 +29,15 @@ QString stampText(const QDateTime& when, const QLocale& locale)
     return date + QLatin1Char(' ') + locale.toString(time, timeFormatWithSeconds(locale));
 }
 
-QByteArray stampFileBytes(const QDateTime& when, const QLocale& locale)
+QByteArray stampFileBytes(const QDateTime& when, PhraseFormat format, const QLocale& locale)
 {
-    return toGbk(stampText(when, locale)) + "\r\n";
+    return encodeText(format, stampText(when, locale)) + lineEnd(format).toByteArray();
 }
 
-QString stampFromFileBytes(QByteArrayView bytes)
+QString stampFromFileBytes(QByteArrayView bytes, PhraseFormat format)
 {
-    return fromGbk(firstPhraseLine(bytes));
+    const qsizetype end = bytes.indexOf(format == PhraseFormat::GbkCrLf ? '\r' : '\n');
+    return decodeText(format, end < 0 ? bytes : bytes.first(end));
 }
 
 } // namespace jlex

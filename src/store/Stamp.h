@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/PhraseFormat.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -11,10 +13,11 @@ namespace jlex {
 // midnight the date alone. It is only ever shown, never parsed.
 QString stampText(const QDateTime& when, const QLocale& locale = QLocale::system());
 
-// The whole stamp file: the text in GBK and CR LF.
-QByteArray stampFileBytes(const QDateTime& when, const QLocale& locale = QLocale::system());
+// The whole stamp file: the text and a line end, in the store's format.
+QByteArray stampFileBytes(const QDateTime& when, PhraseFormat format,
+                          const QLocale& locale = QLocale::system());
 
 // What a stamp file shows: its first line. An empty file shows as empty text.
-QString stampFromFileBytes(QByteArrayView bytes);
+QString stampFromFileBytes(QByteArrayView bytes, PhraseFormat format);
 
 } // namespace jlex

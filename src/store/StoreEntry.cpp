@@ -1,7 +1,5 @@
 #include "store/StoreEntry.h"
 
-#include "store/HostPath.h"
-
 #include <QFileInfo>
 
 #ifdef Q_OS_WIN
@@ -10,17 +8,17 @@
 
 namespace jlex {
 
-bool storeEntryExists(const QString& windowsPath)
+bool storeEntryExists(const QString& hostPath)
 {
 #ifdef Q_OS_WIN
-    const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(windowsPath.utf16()));
+    const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(hostPath.utf16()));
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return false;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return true;
     return !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 #else
-    const QFileInfo info(hostPath(windowsPath));
+    const QFileInfo info(hostPath);
     return info.isFile() || info.isDir();
 #endif
 }

@@ -8,6 +8,6 @@ namespace jlex {
 // directory counts; anything else, or a missing directory on the way, does
 // not. On Windows a hidden or system file counts as absent, as the IME would
 // not see it either.
-bool storeEntryExists(const QString& windowsPath);
+bool storeEntryExists(const QString& hostPath);
 
 } // namespace jlex

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/Edition.h"
+#include "store/PhraseFormat.h"
 
 #include <QString>
 
@@ -8,20 +8,25 @@ namespace jlex {
 
 enum class StoreFile { Phrases, InitialBackup, LatestBackup, Swap, InitialStamp, LatestStamp };
 
-// The Windows path text of each store file, which is also what users are shown.
-// It is composed afresh on every call, so it follows USERNAME as it is now.
+// Where one input method keeps its phrase file and where the program keeps
+// the backups and stamps beside it, and how that file is written. Paths are
+// composed afresh on every call, so they follow the environment as it is now.
 class StorePaths {
 public:
-    explicit StorePaths(Edition edition) : m_edition(edition) {}
+    virtual ~StorePaths() = default;
 
-    Edition edition() const { return m_edition; }
-    QString path(StoreFile file) const;
+    // The path as users are shown it.
+    virtual QString path(StoreFile file) const = 0;
+    // Where a shown path is on this machine.
+    virtual QString hostPath(const QString& shownPath) const = 0;
+    virtual PhraseFormat format() const = 0;
+    // Whether a missing directory is the program's to make; an input
+    // method's own directories are not.
+    virtual bool makesDirectories(StoreFile file) const = 0;
+    // Who the user is and where the phrases go, as the main window says it.
+    virtual QString locationText() const = 0;
 
-    // USERNAME, or empty text when it is unset.
-    static QString userName();
-
-private:
-    Edition m_edition;
+    QString host(StoreFile file) const { return hostPath(path(file)); }
 };
 
 } // namespace jlex

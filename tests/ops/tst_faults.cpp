@@ -222,6 +222,7 @@ void FaultsTest::stepsBeforeAFailureAreUndone()
 {
     TempStore store;
     store.write(StoreFile::Phrases, "P");
+    store.write(StoreFile::LatestBackup, "old latest");
     store.write(StoreFile::LatestStamp, "old time\r\n");
     const auto before = store.snapshot();
     const StoreItem phrases = storeItem(store.paths, StoreFile::Phrases);
@@ -229,12 +230,13 @@ void FaultsTest::stepsBeforeAFailureAreUndone()
     const StoreItem stamp = storeItem(store.paths, StoreFile::LatestStamp);
     {
         StoreChange change;
-        QVERIFY(change.rename(phrases, latest));
-        QVERIFY(change.writeStamp(stamp));
+        QVERIFY(change.stageCopy(phrases, latest));
+        QVERIFY(change.put(latest));
+        QVERIFY(change.writeStamp(stamp, "new time\r\n"));
         QVERIFY(change.stage(storeItem(store.paths, StoreFile::InitialBackup)));
-        QVERIFY(store.read(StoreFile::LatestStamp) != "old time\r\n");
+        QCOMPARE(store.read(StoreFile::LatestBackup), QByteArray("P"));
         // A step that fails: the source is gone.
-        QVERIFY(!change.rename(phrases, storeItem(store.paths, StoreFile::Swap)));
+        QVERIFY(!change.stageCopy(storeItem(store.paths, StoreFile::Swap), phrases));
         QVERIFY(change.error().has_value());
         QVERIFY(change.rollBack());
     }

@@ -26,7 +26,7 @@ private:
 };
 
 struct Harness {
-    Harness() : window(log), session(store.paths, window, messages)
+    Harness() : window(log), session(std::make_shared<KavroPaths>(store.paths), window, messages)
     {
         messages.onShow = [this](const QString&, const QString& text) { log << text; };
     }

@@ -1,7 +1,7 @@
 #include "store/HostPath.h"
+#include "store/KavroPaths.h"
 #include "store/Stamp.h"
 #include "store/StoreEntry.h"
-#include "store/StorePaths.h"
 #include "support/TempStore.h"
 
 #include <QDir>
@@ -61,20 +61,20 @@ void StoreTest::pathsPerEditionAndRole()
     QFETCH(StoreFile, file);
     QFETCH(QString, expected);
     qputenv("USERNAME", "alice");
-    QCOMPARE(StorePaths(edition).path(file), expected);
+    QCOMPARE(KavroPaths(edition).path(file), expected);
 }
 
 void StoreTest::unsetUserNameLeavesTwoBackslashes()
 {
     qunsetenv("USERNAME");
-    QCOMPARE(StorePaths(Edition::Login).path(StoreFile::Phrases),
+    QCOMPARE(KavroPaths(Edition::Login).path(StoreFile::Phrases),
              QStringLiteral("C:\\Documents and Settings\\\\Application Data\\KavroPY.users\\"
                             "00000001\\phrases.ini"));
-    QCOMPARE(StorePaths::userName(), QString());
+    QCOMPARE(KavroPaths::userName(), QString());
     // The name is read at each use, not once.
     qputenv("USERNAME", "bob");
     QVERIFY(
-        StorePaths(Edition::Login).path(StoreFile::Phrases).contains(QStringLiteral("\\bob\\")));
+        KavroPaths(Edition::Login).path(StoreFile::Phrases).contains(QStringLiteral("\\bob\\")));
 }
 
 void StoreTest::hostPathMapsDriveCIntoTheWinePrefix()
@@ -91,22 +91,22 @@ void StoreTest::existenceCountsFilesAndDirectoriesOnly()
 {
     TempStore store;
     const auto& paths = store.paths;
-    QVERIFY(!storeEntryExists(paths.path(StoreFile::Phrases)));
+    QVERIFY(!storeEntryExists(paths.host(StoreFile::Phrases)));
     store.write(StoreFile::Phrases, "");
-    QVERIFY(storeEntryExists(paths.path(StoreFile::Phrases)));
+    QVERIFY(storeEntryExists(paths.host(StoreFile::Phrases)));
     // Read-only makes no difference.
     QFile::setPermissions(store.host(StoreFile::Phrases), QFileDevice::ReadOwner);
-    QVERIFY(storeEntryExists(paths.path(StoreFile::Phrases)));
+    QVERIFY(storeEntryExists(paths.host(StoreFile::Phrases)));
 
     QVERIFY(QDir().mkdir(store.host(StoreFile::InitialBackup)));
-    QVERIFY(storeEntryExists(paths.path(StoreFile::InitialBackup)));
+    QVERIFY(storeEntryExists(paths.host(StoreFile::InitialBackup)));
 
     QVERIFY(mkfifo(QFile::encodeName(store.host(StoreFile::Swap)).constData(), 0600) == 0);
-    QVERIFY(!storeEntryExists(paths.path(StoreFile::Swap)));
+    QVERIFY(!storeEntryExists(paths.host(StoreFile::Swap)));
 
     // A missing directory on the way is simply "absent".
     TempStore bare(Edition::Public, TempStore::NoDirs);
-    QVERIFY(!storeEntryExists(bare.paths.path(StoreFile::LatestStamp)));
+    QVERIFY(!storeEntryExists(bare.paths.host(StoreFile::LatestStamp)));
 }
 
 void StoreTest::stampIsShortDateAndTimeWithSeconds()
@@ -127,19 +127,22 @@ void StoreTest::stampIsShortDateAndTimeWithSeconds()
                  .hasMatch(),
              qPrintable(text));
 
-    QCOMPARE(stampFileBytes(QDateTime(day, QTime(0, 0)), china), QByteArray("2026/12/6\r\n"));
+    QCOMPARE(stampFileBytes(QDateTime(day, QTime(0, 0)), PhraseFormat::GbkCrLf, china),
+             QByteArray("2026/12/6\r\n"));
 }
 
 void StoreTest::stampReadsFirstLineOnly()
 {
-    QCOMPARE(stampFromFileBytes(""), QString());
-    QCOMPARE(stampFromFileBytes("\r\n2026/1/1 10:00:00\r\n"), QString());
-    QCOMPARE(stampFromFileBytes("2026/1/1 10:00:00\r\nlater\r\n"),
+    QCOMPARE(stampFromFileBytes("", PhraseFormat::GbkCrLf), QString());
+    QCOMPARE(stampFromFileBytes("\r\n2026/1/1 10:00:00\r\n", PhraseFormat::GbkCrLf), QString());
+    QCOMPARE(stampFromFileBytes("2026/1/1 10:00:00\r\nlater\r\n", PhraseFormat::GbkCrLf),
              QStringLiteral("2026/1/1 10:00:00"));
-    QCOMPARE(stampFromFileBytes("first\rsecond"), QStringLiteral("first"));
-    QCOMPARE(stampFromFileBytes("no line end"), QStringLiteral("no line end"));
+    QCOMPARE(stampFromFileBytes("first\rsecond", PhraseFormat::GbkCrLf), QStringLiteral("first"));
+    QCOMPARE(stampFromFileBytes("no line end", PhraseFormat::GbkCrLf),
+             QStringLiteral("no line end"));
     // Stamps are GBK like every store file.
-    QCOMPARE(stampFromFileBytes("2026\xc4\xea\r\n"), QStringLiteral("2026年"));
+    QCOMPARE(stampFromFileBytes("2026\xc4\xea\r\n", PhraseFormat::GbkCrLf),
+             QStringLiteral("2026年"));
 }
 
 QTEST_GUILESS_MAIN(StoreTest)

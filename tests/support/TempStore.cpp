@@ -28,7 +28,7 @@ TempStore::TempStore(Edition edition, Dirs dirs, const QByteArray& user) : paths
 
 QString TempStore::host(StoreFile file) const
 {
-    return hostPath(paths.path(file));
+    return paths.host(file);
 }
 
 void TempStore::write(StoreFile file, const QByteArray& bytes) const
@@ -83,7 +83,8 @@ QStringList TempStore::fileNames() const
 bool isStampBetween(const QByteArray& bytes, const QDateTime& from, const QDateTime& to)
 {
     for (QDateTime t = from.addSecs(-1); t <= to.addSecs(1); t = t.addSecs(1)) {
-        if (bytes == stampFileBytes(t))
+        if (bytes == stampFileBytes(t, jlex::PhraseFormat::GbkCrLf) ||
+            bytes == stampFileBytes(t, jlex::PhraseFormat::Utf8Lf))
             return true;
     }
     return false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/StorePaths.h"
+#include "store/KavroPaths.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -15,7 +15,7 @@ public:
     explicit TempStore(jlex::Edition edition = jlex::Edition::Login, Dirs dirs = BothDirs,
                        const QByteArray& user = "alice");
 
-    jlex::StorePaths paths;
+    jlex::KavroPaths paths;
 
     QString host(jlex::StoreFile file) const;
     void write(jlex::StoreFile file, const QByteArray& bytes) const;

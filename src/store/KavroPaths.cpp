@@ -1,4 +1,6 @@
-#include "store/StorePaths.h"
+#include "store/KavroPaths.h"
+
+#include "store/HostPath.h"
 
 #include <QProcessEnvironment>
 
@@ -37,20 +39,31 @@ bool isStamp(StoreFile file)
 
 } // namespace
 
-QString StorePaths::userName()
+QString KavroPaths::userName()
 {
     // Read afresh each time rather than cached: the path must follow the
     // environment the way the IME itself sees it.
     return QProcessEnvironment::systemEnvironment().value(QStringLiteral("USERNAME"));
 }
 
-QString StorePaths::path(StoreFile file) const
+QString KavroPaths::path(StoreFile file) const
 {
     // Stamps stay in the account directory in both editions.
     const QString& dir = (m_edition == Edition::Login || isStamp(file)) ? kAccountDir : kSharedDir;
     // Plain concatenation on purpose: an unset USERNAME leaves two backslashes
     // in a row, which is what the IME's own path would look like too.
     return kProfiles + userName() + dir + fileName(file);
+}
+
+QString KavroPaths::hostPath(const QString& shownPath) const
+{
+    return jlex::hostPath(shownPath);
+}
+
+QString KavroPaths::locationText() const
+{
+    return QStringLiteral("                         您当前的系统用户名为：") + userName() +
+           QStringLiteral("\r词库将被安装在：") + path(StoreFile::Phrases);
 }
 
 } // namespace jlex

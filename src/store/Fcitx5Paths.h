@@ -1,0 +1,21 @@
+#pragma once
+
+#include "store/StorePaths.h"
+
+namespace jlex {
+
+// Fcitx 5 Pinyin's store: its custom-phrase file in the user's data
+// directory, UTF-8 with LF, and the program's backups and stamps in a
+// directory of its own, since the input method's directory is not ours.
+class Fcitx5Paths : public StorePaths {
+public:
+    QString path(StoreFile file) const override;
+    QString hostPath(const QString& shownPath) const override { return shownPath; }
+    PhraseFormat format() const override { return PhraseFormat::Utf8Lf; }
+    // Fcitx 5 makes its pinyin directory only when it first saves, and the
+    // backup directory is the program's own.
+    bool makesDirectories(StoreFile) const override { return true; }
+    QString locationText() const override;
+};
+
+} // namespace jlex

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "store/Edition.h"
+#include "store/StorePaths.h"
+
+namespace jlex {
+
+// The Kavro IME's store: Windows path texts under the user's profile, GBK
+// with CR LF, and the program's backups and stamps beside the phrase file.
+class KavroPaths : public StorePaths {
+public:
+    explicit KavroPaths(Edition edition) : m_edition(edition) {}
+
+    Edition edition() const { return m_edition; }
+    QString path(StoreFile file) const override;
+    QString hostPath(const QString& shownPath) const override;
+    PhraseFormat format() const override { return PhraseFormat::GbkCrLf; }
+    bool makesDirectories(StoreFile) const override { return false; }
+    QString locationText() const override;
+
+    // USERNAME, or empty text when it is unset.
+    static QString userName();
+
+private:
+    Edition m_edition;
+};
+
+} // namespace jlex
