@@ -64,9 +64,10 @@ int main(int argc, char** argv)
             return failWith(QStringLiteral("cannot read %1").arg(path));
         const QByteArray utf8 = file.readAll();
 
+        // The decoder drops a byte-order mark silently, so look at the bytes.
         QStringDecoder decoder(QStringDecoder::Utf8);
         const QString text = decoder.decode(utf8);
-        if (decoder.hasError() || text.startsWith(QChar(0xFEFF)))
+        if (decoder.hasError() || utf8.startsWith("\xEF\xBB\xBF"))
             return failWith(QStringLiteral("%1: not plain UTF-8").arg(path));
         if (!text.endsWith(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
             return failWith(QStringLiteral("%1: lines must end with LF only").arg(path));
