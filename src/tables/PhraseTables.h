@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <optional>
 
 namespace jlex {
 
@@ -10,8 +15,27 @@ enum class PhraseTable {
     Kanji,    // toneless pinyin to Japanese kanji
 };
 
-// A table as it goes into the phrase file: GBK, every line ended by CR LF, so
-// tables join by plain concatenation. Built from the UTF-8 text beside this file.
-QByteArrayView phraseTable(PhraseTable table);
+// In the order they go into a phrase file.
+inline const QList<PhraseTable> kAllPhraseTables = {PhraseTable::Kana, PhraseTable::Greeting,
+                                                    PhraseTable::Kanji};
+
+// The Kavro IME's phrase file takes GBK with CR LF; Fcitx 5 takes UTF-8
+// without a byte-order mark, with LF.
+enum class PhraseFormat { GbkCrLf, Utf8Lf };
+
+// A table as it goes into the phrase file, every line ended, so tables join by
+// plain concatenation. Built from the UTF-8 text beside this file.
+QByteArrayView phraseTable(PhraseTable table, PhraseFormat format = PhraseFormat::GbkCrLf);
+
+// The kana table, then each chosen other one once, in install order: the
+// tables an install writes in front of the user's phrases.
+QList<PhraseTable> tablesToInstall(const QList<PhraseTable>& chosen);
+
+// The given tables one after the other, as export prints them.
+QByteArray joinedTables(const QList<PhraseTable>& tables, PhraseFormat format);
+
+// Stable names for scripts and the command line: "kana", "greeting", "kanji".
+QString tableName(PhraseTable table);
+std::optional<PhraseTable> tableNamed(QStringView name);
 
 } // namespace jlex

@@ -1,5 +1,6 @@
-// Turns the reviewable UTF-8 tables into the GBK bytes the phrase file takes,
-// as C++ source. Fails the build on anything the IME could not read back.
+// Turns the reviewable UTF-8 tables into the bytes each input method's phrase
+// file takes, as C++ source: GBK with CR LF, and UTF-8 with LF. Fails the build
+// on any line that either input method could not read back as written.
 //
 //   jlex_tablegen OUTPUT.cpp NAME=TABLE.txt...
 
@@ -19,11 +20,28 @@ int failWith(const QString& message)
     return 1;
 }
 
-// The IME reads entries "key,position=text"; comments and empty lines pass.
+// Both read entries "key,position=text" and skip empty lines and ";" comments.
+// The GBK reader takes one digit and no ',' or '=' in the text; the UTF-8
+// reader takes no position 0, treats a text starting with '#' as a template
+// and unquotes a text in double quotes, so none may appear.
 bool lineIsValid(const QString& line)
 {
-    static const QRegularExpression entry(QStringLiteral("^[a-z]+,[0-9]=[^,=\\r\\n]+$"));
-    return line.isEmpty() || line.startsWith(QLatin1Char(';')) || entry.match(line).hasMatch();
+    static const QRegularExpression entry(QStringLiteral("^[a-z]+,[1-9]=([^,=\\r\\n]+)$"));
+    if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+        return true;
+    const QRegularExpressionMatch m = entry.match(line);
+    const QString text = m.captured(1);
+    const bool quoted =
+        text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"'));
+    return m.hasMatch() && !text.startsWith(QLatin1Char('#')) && !quoted;
+}
+
+QByteArray arrayDefinition(const QByteArray& id, const QByteArray& bytes)
+{
+    QByteArray source = "constexpr char " + id + "[] = {";
+    for (qsizetype b = 0; b < bytes.size(); ++b)
+        source += (b % 24 == 0 ? "\n    " : " ") + QByteArray::number(int(bytes[b])) + ",";
+    return source + "\n};\n\n";
 }
 
 } // namespace
@@ -46,21 +64,25 @@ int main(int argc, char** argv)
             return failWith(QStringLiteral("cannot read %1").arg(path));
         const QByteArray utf8 = file.readAll();
 
+        // The decoder drops a byte-order mark silently, so look at the bytes.
         QStringDecoder decoder(QStringDecoder::Utf8);
         const QString text = decoder.decode(utf8);
-        if (decoder.hasError() || text.startsWith(QChar(0xFEFF)))
+        if (decoder.hasError() || utf8.startsWith("\xEF\xBB\xBF"))
             return failWith(QStringLiteral("%1: not plain UTF-8").arg(path));
         if (!text.endsWith(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
             return failWith(QStringLiteral("%1: lines must end with LF only").arg(path));
 
         QByteArray gbk;
+        QByteArray utf8Lf;
         const QStringList lines = text.chopped(1).split(QLatin1Char('\n'));
         for (qsizetype n = 0; n < lines.size(); ++n) {
             const QString& line = lines[n];
             if (!lineIsValid(line))
-                return failWith(QStringLiteral("%1:%2: not an entry, comment or empty line")
+                return failWith(QStringLiteral("%1:%2: not an entry, comment or empty line "
+                                               "both input methods read as written: %3")
                                     .arg(path)
-                                    .arg(n + 1));
+                                    .arg(n + 1)
+                                    .arg(line));
             QStringEncoder encoder("GBK");
             const QByteArray bytes = encoder.encode(line);
             if (encoder.hasError() || QStringDecoder("GBK").decode(bytes) != line)
@@ -69,17 +91,18 @@ int main(int argc, char** argv)
                                     .arg(n + 1)
                                     .arg(line));
             gbk += bytes + "\r\n";
+            utf8Lf += line.toUtf8() + "\n";
         }
 
         const QByteArray id = "k" + name.toLatin1();
-        source += "constexpr char " + id + "[] = {";
-        for (qsizetype b = 0; b < gbk.size(); ++b)
-            source += (b % 24 == 0 ? "\n    " : " ") + QByteArray::number(int(gbk[b])) + ",";
-        source += "\n};\n\n";
-        lookup += "    case jlex::PhraseTable::" + name.toLatin1() + ":\n        return {" + id +
-                  ", sizeof " + id + "};\n";
+        source += arrayDefinition(id + "Gbk", gbk) + arrayDefinition(id + "Utf8", utf8Lf);
+        lookup += "    case jlex::PhraseTable::" + name.toLatin1() + ":\n        return gbk ? " +
+                  "QByteArrayView(" + id + "Gbk, sizeof " + id + "Gbk) : QByteArrayView(" + id +
+                  "Utf8, sizeof " + id + "Utf8);\n";
     }
-    source += "} // namespace\n\nQByteArrayView jlex::phraseTable(PhraseTable table)\n{\n"
+    source += "} // namespace\n\n"
+              "QByteArrayView jlex::phraseTable(PhraseTable table, PhraseFormat format)\n{\n"
+              "    const bool gbk = format == PhraseFormat::GbkCrLf;\n"
               "    switch (table) {\n" +
               lookup + "    }\n    return {};\n}\n";
 
