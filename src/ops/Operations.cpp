@@ -21,17 +21,6 @@ std::optional<OperationFailure> failed(StoreChange& change)
                                                     : OperationFailure::Left::Changed};
 }
 
-// Until the tables are built in both formats.
-QByteArray phraseTable(PhraseTable table, PhraseFormat format)
-{
-    const QByteArray gbk = jlex::phraseTable(table).toByteArray();
-    if (format == PhraseFormat::GbkCrLf)
-        return gbk;
-    return decodeText(PhraseFormat::GbkCrLf, gbk)
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .toUtf8();
-}
-
 bool exists(const StoreItem& item)
 {
     const QFileInfo info(item.host);

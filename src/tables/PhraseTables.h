@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/PhraseFormat.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -18,10 +20,6 @@ enum class PhraseTable {
 // In the order they go into a phrase file.
 inline const QList<PhraseTable> kAllPhraseTables = {PhraseTable::Kana, PhraseTable::Greeting,
                                                     PhraseTable::Kanji};
-
-// The Kavro IME's phrase file takes GBK with CR LF; Fcitx 5 takes UTF-8
-// without a byte-order mark, with LF.
-enum class PhraseFormat { GbkCrLf, Utf8Lf };
 
 // A table as it goes into the phrase file, every line ended, so tables join by
 // plain concatenation. Built from the UTF-8 text beside this file.
