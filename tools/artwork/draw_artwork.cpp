@@ -85,11 +85,14 @@ QPainterPath capsule(QPointF a, QPointF b, qreal width)
 
 // ---------------------------------------------------------------- icon
 
-QImage drawIcon()
+// Drawn on a 64-unit grid and scaled, so the desktop's larger sizes are the
+// same drawing rather than an enlarged bitmap.
+QImage drawIcon(int size = 64)
 {
-    QImage img = canvas(64, 64);
+    QImage img = canvas(size, size);
     QPainter p(&img);
     prepare(p);
+    p.scale(size / 64.0, size / 64.0);
 
     // Deep blue tile: reads as one solid shape even at 16 px.
     const QRectF tile(2.5, 2.5, 59, 59);
@@ -882,6 +885,8 @@ int main(int argc, char** argv)
 
     bool ok = true;
     ok &= save(drawIcon(), dir, "icon.png");
+    ok &= save(drawIcon(128), dir, "icon-128.png");
+    ok &= save(drawIcon(256), dir, "icon-256.png");
     ok &= save(drawPen(), dir, "pen.png");
     ok &= save(drawHelpArrow(), dir, "help-arrow.png");
     ok &= save(drawTopicArrow(), dir, "topic-arrow.png");
