@@ -1,0 +1,195 @@
+#include "store/Fcitx5Reloader.h"
+
+#include <QDBusArgument>
+#include <QDBusContext>
+#include <QDBusMetaType>
+#include <QDBusVariant>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMutex>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <utility>
+
+using namespace jlex;
+
+namespace {
+
+const QString kService = QStringLiteral("org.fcitx.Fcitx5");
+
+enum Answer { Reply, Error, Silence };
+
+// Stands in for Fcitx 5's controller and records each call as "uri signature
+// of the value". It lives in a thread of its own, so it can answer while the
+// test's thread waits in the call.
+class FakeController : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.fcitx.Fcitx.Controller1")
+
+public:
+    std::atomic<Answer> answer{Reply};
+
+    QStringList takeCalls()
+    {
+        QMutexLocker lock(&mutex_);
+        return std::exchange(calls_, {});
+    }
+
+public slots:
+    void SetConfig(const QString& uri, const QDBusVariant& value)
+    {
+        const QVariant v = value.variant();
+        QString what = QString::fromLatin1(QDBusMetaType::typeToSignature(v.metaType()));
+        if (v.metaType() == QMetaType::fromType<QDBusArgument>()) {
+            const QDBusArgument arg = v.value<QDBusArgument>();
+            what = arg.currentSignature();
+            if (what == QStringLiteral("a{sv}")) {
+                QVariantMap map;
+                arg >> map;
+                what += QStringLiteral(" of %1 entries").arg(map.size());
+            }
+        }
+        {
+            QMutexLocker lock(&mutex_);
+            calls_ << uri + u' ' + what;
+        }
+        if (answer == Error)
+            sendErrorReply(QDBusError::Failed, QStringLiteral("refused by the test"));
+        else if (answer == Silence)
+            setDelayedReply(true);
+    }
+
+private:
+    QMutex mutex_;
+    QStringList calls_;
+};
+
+} // namespace
+
+class Fcitx5ReloadTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void cleanupTestCase();
+    void reloadTellsWhetherFcitx5Confirmed_data();
+    void reloadTellsWhetherFcitx5Confirmed();
+    void givenBusIsTheOneCalled();
+
+private:
+    QTemporaryDir dir_;
+    QProcess daemon_;
+    QString address_;
+    QThread serviceThread_;
+    FakeController* fake_ = new FakeController; // ends with its thread
+};
+
+void Fcitx5ReloadTest::initTestCase()
+{
+    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (daemon.isEmpty())
+        QSKIP("dbus-daemon is not installed (Debian package dbus): no private bus to test on");
+    QVERIFY(dir_.isValid());
+    // A bus of the test's own that can start one service only: one that leaves
+    // a mark, so a call that asks the bus to start Fcitx 5 shows.
+    QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("services")));
+    QFile service(dir_.filePath(QStringLiteral("services/fcitx5.service")));
+    QVERIFY(service.open(QIODevice::WriteOnly));
+    service.write(QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2 %3\n")
+                      .arg(kService, QStandardPaths::findExecutable(QStringLiteral("touch")),
+                           dir_.filePath(QStringLiteral("started")))
+                      .toUtf8());
+    service.close();
+    QFile config(dir_.filePath(QStringLiteral("bus.conf")));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
+                                "<auth>EXTERNAL</auth><servicedir>%1/services</servicedir>"
+                                "<policy context=\"default\"><allow send_destination=\"*\"/>"
+                                "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy>"
+                                "</busconfig>")
+                     .arg(dir_.path())
+                     .toUtf8());
+    config.close();
+    daemon_.start(daemon, {QStringLiteral("--config-file=") + config.fileName(),
+                           QStringLiteral("--print-address"), QStringLiteral("--nofork")});
+    QVERIFY2(daemon_.waitForStarted(), qPrintable(daemon_.errorString()));
+    QTRY_VERIFY_WITH_TIMEOUT(daemon_.canReadLine(), 5000);
+    address_ = QString::fromUtf8(daemon_.readLine().trimmed());
+    // The reloader's default bus is this one too: nothing here reaches the desktop's.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address_.toUtf8());
+
+    QDBusConnection bus = QDBusConnection::connectToBus(address_, QStringLiteral("fake"));
+    QVERIFY(bus.isConnected());
+    fake_->moveToThread(&serviceThread_);
+    connect(&serviceThread_, &QThread::finished, fake_, &QObject::deleteLater);
+    serviceThread_.start();
+    QVERIFY(
+        bus.registerObject(QStringLiteral("/controller"), fake_, QDBusConnection::ExportAllSlots));
+}
+
+void Fcitx5ReloadTest::cleanup()
+{
+    QDBusConnection(QStringLiteral("fake")).unregisterService(kService);
+    fake_->takeCalls();
+}
+
+void Fcitx5ReloadTest::cleanupTestCase()
+{
+    QDBusConnection::disconnectFromBus(QStringLiteral("fake"));
+    serviceThread_.quit();
+    serviceThread_.wait();
+    daemon_.kill();
+    daemon_.waitForFinished();
+}
+
+void Fcitx5ReloadTest::reloadTellsWhetherFcitx5Confirmed_data()
+{
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("confirmed");
+    QTest::newRow("fcitx 5 confirms") << true << int(Reply) << true;
+    QTest::newRow("fcitx 5 answers with an error") << true << int(Error) << false;
+    QTest::newRow("fcitx 5 hangs") << true << int(Silence) << false;
+    QTest::newRow("fcitx 5 not running") << false << int(Reply) << false;
+}
+
+void Fcitx5ReloadTest::reloadTellsWhetherFcitx5Confirmed()
+{
+    QFETCH(bool, running);
+    QFETCH(int, answer);
+    QFETCH(bool, confirmed);
+    fake_->answer = Answer(answer);
+    if (running)
+        QVERIFY(QDBusConnection(QStringLiteral("fake")).registerService(kService));
+
+    Fcitx5Reloader reloader;
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(reloader.reload(), confirmed);
+    QCOMPARE_LT(clock.elapsed(), 3000);
+    const QStringList calls =
+        running ? QStringList{QStringLiteral(
+                      "fcitx://config/addon/pinyin/customphrase a{sv} of 0 entries")}
+                : QStringList{};
+    QCOMPARE(fake_->takeCalls(), calls);
+    QVERIFY2(!QFile::exists(dir_.filePath(QStringLiteral("started"))),
+             "the call asked the bus to start Fcitx 5");
+}
+
+void Fcitx5ReloadTest::givenBusIsTheOneCalled()
+{
+    QVERIFY(QDBusConnection(QStringLiteral("fake")).registerService(kService));
+    QVERIFY(
+        Fcitx5Reloader(QDBusConnection::connectToBus(address_, QStringLiteral("caller"))).reload());
+    QVERIFY(!Fcitx5Reloader(QDBusConnection(QStringLiteral("never connected"))).reload());
+    QDBusConnection::disconnectFromBus(QStringLiteral("caller"));
+}
+
+QTEST_GUILESS_MAIN(Fcitx5ReloadTest)
+#include "tst_fcitx5reload.moc"
