@@ -4,13 +4,13 @@
 
 namespace jlex {
 
-Session::Session(std::shared_ptr<const StorePaths> paths, SurveyTarget& window, Messages& messages)
-    : m_paths(std::move(paths)), m_window(window), m_messages(messages)
+Session::Session(Target target, SurveyTarget& window, Messages& messages)
+    : m_target(std::move(target)), m_window(window), m_messages(messages)
 {}
 
 void Session::runSurvey()
 {
-    const SurveyResult result = survey(*m_paths, m_window.controlStates());
+    const SurveyResult result = survey(*m_target.paths, m_window.controlStates());
     m_heldPhrasePath = result.heldPhrasePath;
     m_window.applySurvey(result);
     if (result.backupWarning)
@@ -34,36 +34,42 @@ bool Session::finish(const QString& operation, const std::optional<OperationFail
 
 void Session::install(const InstallChoices& choices)
 {
-    if (finish(QStringLiteral("安装"), jlex::install(*m_paths, m_heldPhrasePath, choices))) {
+    if (finish(QStringLiteral("安装"), jlex::install(*m_target.paths, m_heldPhrasePath, choices))) {
         m_messages.show(texts::kAppTitle, texts::kInstallDone);
-        m_messages.show(texts::kAppTitle, texts::kRestartHint);
+        reloadAndTell();
     }
 }
 
 void Session::backup()
 {
-    if (finish(QStringLiteral("备份"), jlex::backup(*m_paths, m_heldPhrasePath)))
+    if (finish(QStringLiteral("备份"), jlex::backup(*m_target.paths, m_heldPhrasePath)))
         m_messages.show(texts::kAppTitle, texts::kBackupDone);
 }
 
 void Session::restore(bool toInitialState)
 {
-    if (finish(QStringLiteral("还原"), jlex::restore(*m_paths, toInitialState))) {
+    if (finish(QStringLiteral("还原"), jlex::restore(*m_target.paths, toInitialState))) {
         m_messages.show(texts::kAppTitle, texts::kRestoreDone);
-        m_messages.show(texts::kAppTitle, texts::kRestartHint);
+        reloadAndTell();
     }
+}
+
+void Session::reloadAndTell()
+{
+    const bool reloaded = m_target.reloader && m_target.reloader->reload();
+    m_messages.show(texts::kAppTitle, reloaded ? m_target.reloadedHint : m_target.restartHint);
 }
 
 bool Session::uninstall()
 {
     // The program ends after a successful uninstall, so the window is not
     // refreshed then; after a failure it stays, and shows the store as it is.
-    if (const auto failure = jlex::uninstall(*m_paths)) {
+    if (const auto failure = jlex::uninstall(*m_target.paths)) {
         finish(QStringLiteral("卸载"), failure);
         return false;
     }
     m_messages.show(texts::kAppTitle, texts::kRestoreDone);
-    m_messages.show(texts::kAppTitle, texts::kRestartHint);
+    reloadAndTell();
     return true;
 }
 

@@ -3,9 +3,7 @@
 #include "ops/Messages.h"
 #include "ops/Operations.h"
 #include "ops/Survey.h"
-#include "store/StorePaths.h"
-
-#include <memory>
+#include "ops/Target.h"
 
 namespace jlex {
 
@@ -22,7 +20,7 @@ public:
 // messages, so the window already shows the new state while they are read.
 class Session {
 public:
-    Session(std::shared_ptr<const StorePaths> paths, SurveyTarget& window, Messages& messages);
+    Session(Target target, SurveyTarget& window, Messages& messages);
 
     void runSurvey();
     void install(const InstallChoices& choices);
@@ -34,12 +32,14 @@ public:
     void warnNoBackup();
 
     const QString& heldPhrasePath() const { return m_heldPhrasePath; }
-    const StorePaths& paths() const { return *m_paths; }
+    const StorePaths& paths() const { return *m_target.paths; }
 
 private:
     bool finish(const QString& operation, const std::optional<OperationFailure>& failure);
+    // After the phrase file changed: asks the input method to re-read it, and says whether it did.
+    void reloadAndTell();
 
-    std::shared_ptr<const StorePaths> m_paths;
+    Target m_target;
     SurveyTarget& m_window;
     Messages& m_messages;
     QString m_heldPhrasePath;

@@ -1,7 +1,7 @@
 #include "ui/Form1.h"
 
+#include "ops/Targets.h"
 #include "ops/Texts.h"
-#include "store/KavroPaths.h"
 #include "ui/Artwork.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Colours.h"
@@ -77,7 +77,7 @@ QButtonGroup* makePair(QWidget* owner, QRadioButton* first, QRadioButton* second
 
 Form1::Form1(Edition edition, Messages& messages, Browser& browser, QWidget* parent)
     : QWidget(parent), m_messages(messages), m_browser(browser),
-      m_session(std::make_shared<KavroPaths>(edition), *this, messages)
+      m_session(kavroTarget(edition), *this, messages)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kavro日本語入力(非专业)"));

@@ -1,4 +1,5 @@
 #include "ops/Session.h"
+#include "ops/Targets.h"
 #include "ops/Texts.h"
 #include "support/RecordingMessages.h"
 #include "support/TempStore.h"
@@ -26,7 +27,7 @@ private:
 };
 
 struct Harness {
-    Harness() : window(log), session(std::make_shared<KavroPaths>(store.paths), window, messages)
+    Harness() : window(log), session(kavroTarget(Edition::Login), window, messages)
     {
         messages.onShow = [this](const QString&, const QString& text) { log << text; };
     }
