@@ -8,9 +8,10 @@ namespace jlex::cli {
 
 bool writeResult(QByteArrayView bytes)
 {
-    // Unbuffered, so a failed write (a full disk behind a redirect) shows at once.
+    // On the descriptor, unbuffered: through stdio a failed write (a full disk
+    // behind a redirect) would only show at exit, after the status is decided.
     static QFile out;
-    if (!out.isOpen() && !out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!out.isOpen() && !out.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     return out.write(bytes.data(), bytes.size()) == bytes.size();
 }
