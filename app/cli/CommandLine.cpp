@@ -1,0 +1,136 @@
+#include "cli/CommandLine.h"
+
+#include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/HelpText.h"
+#include "cli/Output.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <optional>
+
+namespace jlex::cli {
+
+namespace {
+
+int wrongUsage(const QString& message)
+{
+    tell(message);
+    tell(QStringLiteral("用 jlex --help 查看用法。"));
+    return kWrongUsage;
+}
+
+std::optional<Ime> imeNamed(const QString& name)
+{
+    if (name == QLatin1String("kavro-login"))
+        return Ime::KavroLogin;
+    if (name == QLatin1String("kavro-public"))
+        return Ime::KavroPublic;
+    if (name == QLatin1String("fcitx5"))
+        return Ime::Fcitx5;
+    return std::nullopt;
+}
+
+// Every value of every --tables, comma-separated; kana may be named, as it
+// always goes in.
+std::optional<QList<PhraseTable>> tablesNamed(const QStringList& values)
+{
+    QList<PhraseTable> tables;
+    for (const QString& value : values) {
+        for (const QString& name : value.split(u',', Qt::SkipEmptyParts)) {
+            const std::optional<PhraseTable> table = tableNamed(name.trimmed());
+            if (!table)
+                return std::nullopt;
+            tables << *table;
+        }
+    }
+    return tables;
+}
+
+// The operands' count for the command, or the message saying what is wrong.
+QString operandsProblem(const Command& command, const QStringList& operands)
+{
+    switch (command.operands) {
+    case Operands::None:
+        if (!operands.isEmpty())
+            return QStringLiteral("命令 %1 不接受参数：%2").arg(command.name, operands.join(u' '));
+        break;
+    case Operands::Keys:
+        if (operands.isEmpty())
+            return QStringLiteral("缺少按键：jlex %1").arg(command.synopsis);
+        break;
+    case Operands::Text:
+        if (operands.size() != 1 || operands.constFirst().isEmpty())
+            return QStringLiteral("需要一段文字：jlex %1").arg(command.synopsis);
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+int runCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    for (const Option& option : options()) {
+        if (option.valueName.isEmpty())
+            parser.addOption(QCommandLineOption(option.names));
+        else
+            parser.addOption(QCommandLineOption(option.names, {}, option.valueName));
+    }
+    if (!parser.parse(arguments))
+        return wrongUsage(parser.errorText());
+    if (parser.isSet(QStringLiteral("help")))
+        return writeResult(helpText().toUtf8()) ? kDone : kFailed;
+    if (parser.isSet(QStringLiteral("version")))
+        return writeResultLine(QStringLiteral("jlex ") + QCoreApplication::applicationVersion())
+                   ? kDone
+                   : kFailed;
+
+    QStringList operands = parser.positionalArguments();
+    if (operands.isEmpty())
+        return wrongUsage(QStringLiteral("缺少命令。"));
+    const QString commandName = operands.takeFirst();
+    const Command* command = commandNamed(commandName);
+    if (!command)
+        return wrongUsage(QStringLiteral("未知命令：%1").arg(commandName));
+
+    Invocation invocation;
+    const QString imeName = parser.value(QStringLiteral("ime"));
+    if (parser.isSet(QStringLiteral("ime"))) {
+        const std::optional<Ime> ime = imeNamed(imeName);
+        if (!ime)
+            return wrongUsage(
+                QStringLiteral("未知输入法：%1（可用 kavro-login、kavro-public、fcitx5）")
+                    .arg(imeName));
+        invocation.ime = *ime;
+    }
+    for (const Option& option : options()) {
+        const QString& name = option.names.constLast();
+        if (name != QLatin1String("ime") && parser.isSet(name) && !command->options.contains(name))
+            return wrongUsage(QStringLiteral("命令 %1 不接受选项 --%2").arg(command->name, name));
+    }
+    if (parser.isSet(QStringLiteral("tables"))) {
+        const auto tables = tablesNamed(parser.values(QStringLiteral("tables")));
+        if (!tables)
+            return wrongUsage(
+                QStringLiteral("未知短语表：%1（可用 greeting、kanji，kana 总会包含）")
+                    .arg(parser.values(QStringLiteral("tables")).join(u',')));
+        invocation.tables = *tables;
+        invocation.tablesGiven = true;
+    }
+    invocation.overwrite = parser.isSet(QStringLiteral("overwrite"));
+    invocation.noBackup = parser.isSet(QStringLiteral("no-backup"));
+    invocation.restoreInitial = parser.isSet(QStringLiteral("initial"));
+    if (command->name == QLatin1String("restore") &&
+        parser.isSet(QStringLiteral("latest")) == invocation.restoreInitial)
+        return wrongUsage(QStringLiteral("restore 需要 --latest 或 --initial，二者选一。"));
+    const QString problem = operandsProblem(*command, operands);
+    if (!problem.isEmpty())
+        return wrongUsage(problem);
+    invocation.operands = operands;
+    return command->run(invocation);
+}
+
+} // namespace jlex::cli

@@ -1,0 +1,109 @@
+#include "cli/Commands.h"
+
+#include "cli/StoreCommands.h"
+#include "cli/TableCommands.h"
+
+namespace jlex::cli {
+
+const QList<Command>& commands()
+{
+    static const QList<Command> list = {
+        {QStringLiteral("status"),
+         QStringLiteral("status"),
+         QStringLiteral("显示启动时检查所见的情况：短语文件的路径及是否存在，最初状态备份和\n"
+                        "最近状态备份及其时间，是否遗留临时交换文件。不改动任何文件。"),
+         {},
+         Operands::None,
+         showStatus},
+        {QStringLiteral("install"),
+         QStringLiteral("install [--tables 表,…] [--overwrite] [--no-backup]"),
+         QStringLiteral("安装短语表，如同“安装”按钮：把所选短语表写在用户词条前面（添加模式），\n"
+                        "或用 --overwrite 取代用户词条（覆盖模式）。改动短语文件；改动前先备份\n"
+                        "短语文件，第一次为最初状态备份，之后为最近状态备份，并记下时间。\n"
+                        "--no-backup 不备份，在标准错误上提示一行。"),
+         {QStringLiteral("tables"), QStringLiteral("overwrite"), QStringLiteral("no-backup")},
+         Operands::None,
+         installTables},
+        {QStringLiteral("backup"),
+         QStringLiteral("backup"),
+         QStringLiteral("备份短语文件：第一次为最初状态备份，之后为最近状态备份，并记下时间。\n"
+                        "只改动备份文件和它的时间记录，不改动短语文件。"),
+         {},
+         Operands::None,
+         backUp},
+        {QStringLiteral("restore"),
+         QStringLiteral("restore --latest | --initial"),
+         QStringLiteral("还原短语文件：--latest 把短语文件与最近状态备份互换，--initial 把短语\n"
+                        "文件恢复为最初状态备份；被取代的短语文件成为最近状态备份。改动短语\n"
+                        "文件、最近状态备份和它的时间记录。"),
+         {QStringLiteral("latest"), QStringLiteral("initial")},
+         Operands::None,
+         restoreBackup},
+        {QStringLiteral("uninstall"),
+         QStringLiteral("uninstall"),
+         QStringLiteral("卸载短语表：把短语文件恢复为最初状态备份，不询问。改动短语文件。"),
+         {},
+         Operands::None,
+         uninstallTables},
+        {QStringLiteral("export"),
+         QStringLiteral("export [--tables 表,…]"),
+         QStringLiteral("把所选短语表本身按该输入法的格式写到标准输出，供自行管理输入法文件的\n"
+                        "人放置：kavro-login、kavro-public 为 GBK 编码、CR LF 换行，fcitx5 为\n"
+                        "UTF-8 编码（无 BOM）、LF 换行。不改动任何文件。"),
+         {QStringLiteral("tables")},
+         Operands::None,
+         exportTables},
+        {QStringLiteral("lookup"),
+         QStringLiteral("lookup 按键…"),
+         QStringLiteral("列出输入每个按键得到的词条：按表（kana、greeting、kanji）分组，表内按\n"
+                        "位置排列，位置相同的按表中次序。不改动任何文件。"),
+         {QStringLiteral("tables")},
+         Operands::Keys,
+         lookupKeys},
+        {QStringLiteral("search"),
+         QStringLiteral("search 文字"),
+         QStringLiteral("列出日语文字含有该文字的词条及其按键，供知道日语而不知道按键的人查找。\n"
+                        "不改动任何文件。"),
+         {QStringLiteral("tables")},
+         Operands::Text,
+         searchText},
+    };
+    return list;
+}
+
+const QList<Option>& options()
+{
+    static const QList<Option> list = {
+        {{QStringLiteral("ime")},
+         QStringLiteral("kavro-login|kavro-public|fcitx5"),
+         QStringLiteral("要操作的输入法，默认 fcitx5。kavro-login：Kavro 输入法登录账户的短语\n"
+                        "文件；kavro-public：Kavro 输入法公共目录的短语文件；fcitx5：Fcitx 5\n"
+                        "拼音（5.1 或更新）的自定义短语文件。")},
+        {{QStringLiteral("tables")},
+         QStringLiteral("表,…"),
+         QStringLiteral("除总会包含的 kana（日语假名）外还要哪些表，以逗号分隔：greeting（常用\n"
+                        "交际短语）、kanji（日语汉字）；默认 greeting，与窗口相同。--tables kana\n"
+                        "只要日语假名。install、export 写这些表；lookup、search 不给出时查全部\n"
+                        "三张表，给出时只查这些表。")},
+        {{QStringLiteral("overwrite")},
+         {},
+         QStringLiteral("install：覆盖模式，短语表取代用户词条。")},
+        {{QStringLiteral("no-backup")}, {}, QStringLiteral("install：改动前不备份短语文件。")},
+        {{QStringLiteral("latest")}, {}, QStringLiteral("restore：与最近状态备份互换。")},
+        {{QStringLiteral("initial")}, {}, QStringLiteral("restore：恢复为最初状态备份。")},
+        {{QStringLiteral("h"), QStringLiteral("help")}, {}, QStringLiteral("显示本帮助。")},
+        {{QStringLiteral("v"), QStringLiteral("version")}, {}, QStringLiteral("显示版本。")},
+    };
+    return list;
+}
+
+const Command* commandNamed(QStringView name)
+{
+    for (const Command& command : commands()) {
+        if (command.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+} // namespace jlex::cli

@@ -1,0 +1,20 @@
+#include "cli/CommandLine.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+// The command line: the windows' operations for scripts, plus export, lookup
+// and search of the tables.
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("jlex"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(JLEX_VERSION));
+    // The program speaks Chinese whatever the locale, Qt's own parser messages too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_zh_CN"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
+    return jlex::cli::runCommandLine(QCoreApplication::arguments());
+}
