@@ -14,11 +14,11 @@ constexpr int kTimeoutMs = 2000;
 
 } // namespace
 
-Fcitx5Reloader::Fcitx5Reloader(const QDBusConnection& bus) : bus_(bus) {}
+Fcitx5Reloader::Fcitx5Reloader(const QDBusConnection& bus) : m_bus(bus) {}
 
 bool Fcitx5Reloader::reload()
 {
-    const QDBusConnection bus = bus_ ? *bus_ : QDBusConnection::sessionBus();
+    const QDBusConnection bus = m_bus ? *m_bus : QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
     QDBusMessage call = QDBusMessage::createMethodCall(

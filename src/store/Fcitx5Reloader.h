@@ -22,7 +22,7 @@ public:
     bool reload() override;
 
 private:
-    std::optional<QDBusConnection> bus_;
+    std::optional<QDBusConnection> m_bus;
 };
 
 } // namespace jlex

@@ -36,8 +36,8 @@ public:
 
     QStringList takeCalls()
     {
-        QMutexLocker lock(&mutex_);
-        return std::exchange(calls_, {});
+        QMutexLocker lock(&m_mutex);
+        return std::exchange(m_calls, {});
     }
 
 public slots:
@@ -55,8 +55,8 @@ public slots:
             }
         }
         {
-            QMutexLocker lock(&mutex_);
-            calls_ << uri + u' ' + what;
+            QMutexLocker lock(&m_mutex);
+            m_calls << uri + u' ' + what;
         }
         if (answer == Error)
             sendErrorReply(QDBusError::Failed, QStringLiteral("refused by the test"));
@@ -65,8 +65,8 @@ public slots:
     }
 
 private:
-    QMutex mutex_;
-    QStringList calls_;
+    QMutex m_mutex;
+    QStringList m_calls;
 };
 
 } // namespace
@@ -83,11 +83,11 @@ private slots:
     void givenBusIsTheOneCalled();
 
 private:
-    QTemporaryDir dir_;
-    QProcess daemon_;
-    QString address_;
-    QThread serviceThread_;
-    FakeController* fake_ = new FakeController; // ends with its thread
+    QTemporaryDir m_dir;
+    QProcess m_daemon;
+    QString m_address;
+    QThread m_serviceThread;
+    FakeController* m_fake = new FakeController; // ends with its thread
 };
 
 void Fcitx5ReloadTest::initTestCase()
@@ -95,57 +95,57 @@ void Fcitx5ReloadTest::initTestCase()
     const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
     if (daemon.isEmpty())
         QSKIP("dbus-daemon is not installed (Debian package dbus): no private bus to test on");
-    QVERIFY(dir_.isValid());
+    QVERIFY(m_dir.isValid());
     // A bus of the test's own that can start one service only: one that leaves
     // a mark, so a call that asks the bus to start Fcitx 5 shows.
-    QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("services")));
-    QFile service(dir_.filePath(QStringLiteral("services/fcitx5.service")));
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("services")));
+    QFile service(m_dir.filePath(QStringLiteral("services/fcitx5.service")));
     QVERIFY(service.open(QIODevice::WriteOnly));
     service.write(QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2 %3\n")
                       .arg(kService, QStandardPaths::findExecutable(QStringLiteral("touch")),
-                           dir_.filePath(QStringLiteral("started")))
+                           m_dir.filePath(QStringLiteral("started")))
                       .toUtf8());
     service.close();
-    QFile config(dir_.filePath(QStringLiteral("bus.conf")));
+    QFile config(m_dir.filePath(QStringLiteral("bus.conf")));
     QVERIFY(config.open(QIODevice::WriteOnly));
     config.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
                                 "<auth>EXTERNAL</auth><servicedir>%1/services</servicedir>"
                                 "<policy context=\"default\"><allow send_destination=\"*\"/>"
                                 "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy>"
                                 "</busconfig>")
-                     .arg(dir_.path())
+                     .arg(m_dir.path())
                      .toUtf8());
     config.close();
-    daemon_.start(daemon, {QStringLiteral("--config-file=") + config.fileName(),
-                           QStringLiteral("--print-address"), QStringLiteral("--nofork")});
-    QVERIFY2(daemon_.waitForStarted(), qPrintable(daemon_.errorString()));
-    QTRY_VERIFY_WITH_TIMEOUT(daemon_.canReadLine(), 5000);
-    address_ = QString::fromUtf8(daemon_.readLine().trimmed());
+    m_daemon.start(daemon, {QStringLiteral("--config-file=") + config.fileName(),
+                            QStringLiteral("--print-address"), QStringLiteral("--nofork")});
+    QVERIFY2(m_daemon.waitForStarted(), qPrintable(m_daemon.errorString()));
+    QTRY_VERIFY_WITH_TIMEOUT(m_daemon.canReadLine(), 5000);
+    m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
     // The reloader's default bus is this one too: nothing here reaches the desktop's.
-    qputenv("DBUS_SESSION_BUS_ADDRESS", address_.toUtf8());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_address.toUtf8());
 
-    QDBusConnection bus = QDBusConnection::connectToBus(address_, QStringLiteral("fake"));
+    QDBusConnection bus = QDBusConnection::connectToBus(m_address, QStringLiteral("fake"));
     QVERIFY(bus.isConnected());
-    fake_->moveToThread(&serviceThread_);
-    connect(&serviceThread_, &QThread::finished, fake_, &QObject::deleteLater);
-    serviceThread_.start();
+    m_fake->moveToThread(&m_serviceThread);
+    connect(&m_serviceThread, &QThread::finished, m_fake, &QObject::deleteLater);
+    m_serviceThread.start();
     QVERIFY(
-        bus.registerObject(QStringLiteral("/controller"), fake_, QDBusConnection::ExportAllSlots));
+        bus.registerObject(QStringLiteral("/controller"), m_fake, QDBusConnection::ExportAllSlots));
 }
 
 void Fcitx5ReloadTest::cleanup()
 {
     QDBusConnection(QStringLiteral("fake")).unregisterService(kService);
-    fake_->takeCalls();
+    m_fake->takeCalls();
 }
 
 void Fcitx5ReloadTest::cleanupTestCase()
 {
     QDBusConnection::disconnectFromBus(QStringLiteral("fake"));
-    serviceThread_.quit();
-    serviceThread_.wait();
-    daemon_.kill();
-    daemon_.waitForFinished();
+    m_serviceThread.quit();
+    m_serviceThread.wait();
+    m_daemon.kill();
+    m_daemon.waitForFinished();
 }
 
 void Fcitx5ReloadTest::reloadTellsWhetherFcitx5Confirmed_data()
@@ -164,7 +164,7 @@ void Fcitx5ReloadTest::reloadTellsWhetherFcitx5Confirmed()
     QFETCH(bool, running);
     QFETCH(int, answer);
     QFETCH(bool, confirmed);
-    fake_->answer = Answer(answer);
+    m_fake->answer = Answer(answer);
     if (running)
         QVERIFY(QDBusConnection(QStringLiteral("fake")).registerService(kService));
 
@@ -177,16 +177,16 @@ void Fcitx5ReloadTest::reloadTellsWhetherFcitx5Confirmed()
         running ? QStringList{QStringLiteral(
                       "fcitx://config/addon/pinyin/customphrase a{sv} of 0 entries")}
                 : QStringList{};
-    QCOMPARE(fake_->takeCalls(), calls);
-    QVERIFY2(!QFile::exists(dir_.filePath(QStringLiteral("started"))),
+    QCOMPARE(m_fake->takeCalls(), calls);
+    QVERIFY2(!QFile::exists(m_dir.filePath(QStringLiteral("started"))),
              "the call asked the bus to start Fcitx 5");
 }
 
 void Fcitx5ReloadTest::givenBusIsTheOneCalled()
 {
     QVERIFY(QDBusConnection(QStringLiteral("fake")).registerService(kService));
-    QVERIFY(
-        Fcitx5Reloader(QDBusConnection::connectToBus(address_, QStringLiteral("caller"))).reload());
+    QVERIFY(Fcitx5Reloader(QDBusConnection::connectToBus(m_address, QStringLiteral("caller")))
+                .reload());
     QVERIFY(!Fcitx5Reloader(QDBusConnection(QStringLiteral("never connected"))).reload());
     QDBusConnection::disconnectFromBus(QStringLiteral("caller"));
 }
