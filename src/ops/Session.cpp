@@ -32,26 +32,30 @@ bool Session::finish(const QString& operation, const std::optional<OperationFail
     return !failure;
 }
 
-void Session::install(const InstallChoices& choices)
+bool Session::install(const InstallChoices& choices)
 {
-    if (finish(QStringLiteral("安装"), jlex::install(*m_target.paths, m_heldPhrasePath, choices))) {
-        m_messages.show(texts::kAppTitle, texts::kInstallDone);
-        reloadAndTell();
-    }
+    if (!finish(QStringLiteral("安装"), jlex::install(*m_target.paths, m_heldPhrasePath, choices)))
+        return false;
+    m_messages.show(texts::kAppTitle, texts::kInstallDone);
+    reloadAndTell();
+    return true;
 }
 
-void Session::backup()
+bool Session::backup()
 {
-    if (finish(QStringLiteral("备份"), jlex::backup(*m_target.paths, m_heldPhrasePath)))
-        m_messages.show(texts::kAppTitle, texts::kBackupDone);
+    if (!finish(QStringLiteral("备份"), jlex::backup(*m_target.paths, m_heldPhrasePath)))
+        return false;
+    m_messages.show(texts::kAppTitle, texts::kBackupDone);
+    return true;
 }
 
-void Session::restore(bool toInitialState)
+bool Session::restore(bool toInitialState)
 {
-    if (finish(QStringLiteral("还原"), jlex::restore(*m_target.paths, toInitialState))) {
-        m_messages.show(texts::kAppTitle, texts::kRestoreDone);
-        reloadAndTell();
-    }
+    if (!finish(QStringLiteral("还原"), jlex::restore(*m_target.paths, toInitialState)))
+        return false;
+    m_messages.show(texts::kAppTitle, texts::kRestoreDone);
+    reloadAndTell();
+    return true;
 }
 
 void Session::reloadAndTell()

@@ -23,10 +23,11 @@ public:
     Session(Target target, SurveyTarget& window, Messages& messages);
 
     void runSurvey();
-    void install(const InstallChoices& choices);
-    void backup();
-    void restore(bool toInitialState);
-    // True when the program should end now.
+    // Each returns whether the operation succeeded.
+    bool install(const InstallChoices& choices);
+    bool backup();
+    bool restore(bool toInitialState);
+    // True when the program should end now: the uninstall succeeded.
     [[nodiscard]] bool uninstall();
     // Shown whenever the backup box becomes unticked, by the user or the survey.
     void warnNoBackup();

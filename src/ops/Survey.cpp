@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace jlex {
 
 namespace {
@@ -69,6 +71,22 @@ SurveyResult survey(const StorePaths& paths, const ControlStates& current)
     if (!c.option3.enabled && !c.option4.enabled)
         c.command4 = false;
     return result;
+}
+
+StoreStatus storeStatus(const StorePaths& paths)
+{
+    StoreStatus status;
+    const auto add = [&](StoreFile file, std::optional<StoreFile> stamp = std::nullopt) {
+        StoreStatus::Entry entry{file, paths.path(file), storeEntryExists(paths.host(file)), {}};
+        if (stamp && storeEntryExists(paths.host(*stamp)))
+            entry.time = readStamp(paths, *stamp);
+        status.entries << entry;
+    };
+    add(StoreFile::Phrases);
+    add(StoreFile::InitialBackup, StoreFile::InitialStamp);
+    add(StoreFile::LatestBackup, StoreFile::LatestStamp);
+    add(StoreFile::Swap);
+    return status;
 }
 
 } // namespace jlex

@@ -3,6 +3,7 @@
 #include "ops/ControlStates.h"
 #include "store/StorePaths.h"
 
+#include <QList>
 #include <QString>
 
 namespace jlex {
@@ -22,5 +23,18 @@ struct SurveyResult {
 // phrase file only overwrite mode and no backup; each restore choice only when
 // its stamp exists. Changes no file.
 SurveyResult survey(const StorePaths& paths, const ControlStates& current);
+
+// What the store holds, as plain facts for the command line.
+struct StoreStatus {
+    struct Entry {
+        StoreFile file;
+        QString path;
+        bool present = false;
+        QString time; // a backup's stamp, when it has one
+    };
+    QList<Entry> entries; // the phrase file, both backups, the swap file
+};
+
+StoreStatus storeStatus(const StorePaths& paths);
 
 } // namespace jlex

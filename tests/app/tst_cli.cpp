@@ -16,13 +16,18 @@ struct Run {
 
 // The real program, in the C locale and away from any real store, so results
 // must not lean on the user's settings.
-Run runJlex(const QStringList& arguments)
+Run runJlex(const QStringList& arguments, const QString& root = {})
 {
-    static const QTemporaryDir home;
+    static const QTemporaryDir scratch;
+    const QDir home(root.isEmpty() ? scratch.path() : root);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     env.insert(QStringLiteral("WINEPREFIX"), home.filePath(QStringLiteral("wine")));
+    env.insert(QStringLiteral("USERNAME"), QStringLiteral("alice"));
+    // Fcitx 5 is asked over a bus that is not there: never the desktop's own.
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+               QStringLiteral("unix:path=/nonexistent"));
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(JLEX_PROGRAM), arguments);
@@ -51,6 +56,8 @@ private slots:
     void rowsFound();
     void wrongUsage_data();
     void wrongUsage();
+    void storeCommands_data();
+    void storeCommands();
 };
 
 void CliTest::exportPrintsTheTables_data()
@@ -154,6 +161,95 @@ void CliTest::wrongUsage()
     QCOMPARE(run.status, 2);
     QCOMPARE(run.out, QByteArray());
     QVERIFY(!run.err.isEmpty());
+}
+
+void CliTest::storeCommands_data()
+{
+    QTest::addColumn<QString>("ime");
+    QTest::addColumn<QString>("dir"); // the phrase file's, under the temporary home
+    QTest::addColumn<QString>("phrases");
+    QTest::addColumn<QString>("backups");   // where the backups go
+    QTest::addColumn<QStringList>("names"); // phrase file, initial backup, latest backup, swap
+    QTest::addColumn<QByteArray>("user");
+    QTest::addColumn<QByteArray>("installed");
+    const QString kavro = "wine/drive_c/Documents and Settings/alice/Application Data/"
+                          "KavroPY.users/00000001/";
+    QTest::newRow("kavro-login") << "kavro-login" << kavro << kavro + "phrases.ini" << kavro
+                                 << QStringList{"phrases.ini", "phrases最初备份.ini",
+                                                "phrases最近备份.ini", "phrasesTEMP.ini"}
+                                 << QByteArray("wo,1=\xce\xd2\r\n")
+                                 << tables({PhraseTable::Kana, PhraseTable::Greeting},
+                                           PhraseFormat::GbkCrLf) +
+                                        "wo,1=\xce\xd2\r\n\r\n";
+    QTest::newRow("fcitx5") << "fcitx5"
+                            << "data/fcitx5/pinyin/"
+                            << "data/fcitx5/pinyin/customphrase"
+                            << "data/jlex/fcitx5/"
+                            << QStringList{"customphrase", "customphrase.initial-backup",
+                                           "customphrase.latest-backup", "customphrase.swap"}
+                            << QByteArray("wo,1=我\nold,2=")
+                            << tables({PhraseTable::Kana, PhraseTable::Greeting},
+                                      PhraseFormat::Utf8Lf) +
+                                   "wo,1=我\nold,2=\n";
+}
+
+// Each command's effect on a store, and its exit status, in the order a user
+// would meet them.
+void CliTest::storeCommands()
+{
+    QFETCH(QString, ime);
+    QFETCH(QString, dir);
+    QFETCH(QString, phrases);
+    QFETCH(QString, backups);
+    QFETCH(QStringList, names);
+    QFETCH(QByteArray, user);
+    QFETCH(QByteArray, installed);
+    const QTemporaryDir home;
+    const auto file = [&](int which) {
+        QFile f(home.filePath((which ? backups : dir) + names[which]));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    };
+    const auto jlex = [&](QStringList arguments) {
+        return runJlex(arguments << QStringLiteral("--ime") << ime, home.path());
+    };
+    QVERIFY(QDir(home.path()).mkpath(dir));
+    QFile f(home.filePath(phrases));
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(user) == user.size());
+    f.close();
+
+    Run run = jlex({"install"});
+    QCOMPARE(run.status, 0);
+    QVERIFY(run.err.startsWith("安装完成！\n"));
+    QCOMPARE(file(0), installed);
+    QCOMPARE(file(1), user);
+    QCOMPARE(jlex({"backup"}).status, 0);
+    QCOMPARE(file(2), installed);
+    QCOMPARE(jlex({"restore", "--initial"}).status, 0);
+    QCOMPARE(file(0), user);
+    QCOMPARE(file(2), installed);
+    QCOMPARE(jlex({"restore", "--latest"}).status, 0);
+    QCOMPARE(file(0), installed);
+    QCOMPARE(file(2), user);
+
+    run = jlex({"status"});
+    QCOMPARE(run.status, 0);
+    const QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 5);
+    QVERIFY(lines[0].startsWith("phrases\tpresent\t"));
+    QVERIFY(lines[2].startsWith("latest-backup\tpresent\t"));
+    QCOMPARE(lines[2].split('\t').size(), 4); // with the time of the backup
+    QVERIFY(lines[3].startsWith("swap\tabsent\t"));
+
+    // A leftover swap file stops a restore, which says so and changes nothing.
+    QFile swap(home.filePath(backups + names[3]));
+    QVERIFY(swap.open(QIODevice::WriteOnly));
+    swap.close();
+    run = jlex({"restore", "--latest"});
+    QCOMPARE(run.status, 1);
+    QVERIFY(QString::fromUtf8(run.err).contains(QStringLiteral("还原未能完成")));
+    QCOMPARE(file(0), installed);
+    QCOMPARE(jlex({"uninstall"}).status, 0);
+    QCOMPARE(file(0), user);
 }
 
 QTEST_GUILESS_MAIN(CliTest)
