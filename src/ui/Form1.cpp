@@ -2,6 +2,7 @@
 
 #include "ops/Texts.h"
 #include "ui/Artwork.h"
+#include "ui/CaptionFrame.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
@@ -97,7 +98,7 @@ void Form1::build(Edition edition)
                                   QStringLiteral("退出"));
     command1 = place<QPushButton>(this, "Command1", twipsRect(7980, 5250, 960, 330),
                                   QStringLiteral("关于"));
-    frame1 = place<QGroupBox>(this, "Frame1", twipsRect(210, 1470, 8625, 3585));
+    frame1 = place<CaptionFrame>(this, "Frame1", twipsRect(210, 1470, 8625, 3585));
     frame1->setTitle(QStringLiteral("操作："));
     dlg = place<QLabel>(this, "dlg", twipsRect(1995, 5145, 4845, 435), QStringLiteral("说明："));
     label3 = place<ClickableLabel>(this, "Label3", twipsRect(315, 5250, 960, 240),
@@ -123,6 +124,9 @@ void Form1::build(Edition edition)
 
     frame1->setFont(fonts::song(12));
     colours::set(frame1, QPalette::WindowText, colours::kDarkBlue);
+    // The dividing lines reach from border to border, never beyond it.
+    for (QFrame* line : {line1, line2})
+        line->setGeometry(line->geometry().intersected(frame1->insideBorder()));
     dlg->setWordWrap(true);
     dlg->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     colours::set(dlg, QPalette::WindowText, colours::kGreen);

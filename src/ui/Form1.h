@@ -9,7 +9,6 @@
 
 class QCheckBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -17,6 +16,7 @@ class QRadioButton;
 namespace jlex {
 
 class Browser;
+class CaptionFrame;
 class ClickableLabel;
 class Messages;
 class OptionPair;
@@ -71,7 +71,7 @@ private:
     OptionPair* m_installMode = nullptr;   // Option1, Option2
     OptionPair* m_restoreChoice = nullptr; // Option3, Option4
 
-    QGroupBox* frame1 = nullptr;
+    CaptionFrame* frame1 = nullptr;
     QCheckBox *check1 = nullptr, *check2 = nullptr, *check3 = nullptr, *check4 = nullptr;
     QRadioButton *option1 = nullptr, *option2 = nullptr, *option3 = nullptr, *option4 = nullptr;
     QPushButton *command1 = nullptr, *command2 = nullptr, *command3 = nullptr, *command4 = nullptr,
