@@ -3,6 +3,7 @@
 #include "ui/Artwork.h"
 #include "ui/Form1.h"
 #include "ui/MessageBoxes.h"
+#include "ui/QtTranslation.h"
 #include "ui/WebLinks.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int run(Edition edition, int argc, char** argv)
     // Command line arguments are Qt's own; the program reads none.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(artwork::appIcon());
+    loadQtTranslation(); // without it the standard buttons stay in English
 
     MessageBoxes messages;
     DesktopBrowser browser;

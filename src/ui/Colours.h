@@ -16,6 +16,7 @@ inline const QColor kDarkBlue(0x00, 0x00, 0xC0);
 inline const QColor kYellow(0xFF, 0xFF, 0x00);
 inline const QColor kLightYellow(0xFF, 0xFF, 0x80);
 
+// Text colours apply while the widget is enabled; disabled text stays grey.
 void set(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 // Paints the widget's own background; buttons of every kind take theirs from
 // the Button role, other widgets from Window.

@@ -3,18 +3,19 @@
 #include "ops/Targets.h"
 #include "ops/Texts.h"
 #include "ui/Artwork.h"
+#include "ui/CaptionFrame.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
 #include "ui/Form2.h"
 #include "ui/HoverTexts.h"
 #include "ui/MessageBoxes.h"
+#include "ui/OptionPair.h"
 #include "ui/Twips.h"
 #include "ui/WebLinks.h"
 #include "ui/WrappingButton.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -48,29 +49,6 @@ W* place(QWidget* parent, const char* name, const QRect& geometry, const QString
     if constexpr (std::is_base_of_v<QAbstractButton, W> || std::is_base_of_v<QLabel, W>)
         widget->setText(caption);
     return widget;
-}
-
-// Each pair is its own exclusive group: Qt's automatic grouping would mix the
-// window's pair with the one nested in the frame. The survey may leave a pair
-// with neither selected, which an exclusive group refuses, so exclusivity is
-// lifted while the pair is set.
-void setPair(QButtonGroup* pair, const Choice& first, const Choice& second)
-{
-    const QList<QAbstractButton*> buttons = pair->buttons();
-    pair->setExclusive(false);
-    buttons[0]->setChecked(first.selected);
-    buttons[1]->setChecked(second.selected);
-    buttons[0]->setEnabled(first.enabled);
-    buttons[1]->setEnabled(second.enabled);
-    pair->setExclusive(true);
-}
-
-QButtonGroup* makePair(QWidget* owner, QRadioButton* first, QRadioButton* second)
-{
-    auto* pair = new QButtonGroup(owner);
-    pair->addButton(first);
-    pair->addButton(second);
-    return pair;
 }
 
 } // namespace
@@ -121,7 +99,7 @@ void Form1::build(Edition edition)
                                   QStringLiteral("退出"));
     command1 = place<QPushButton>(this, "Command1", twipsRect(7980, 5250, 960, 330),
                                   QStringLiteral("关于"));
-    frame1 = place<QGroupBox>(this, "Frame1", twipsRect(210, 1470, 8625, 3585));
+    frame1 = place<CaptionFrame>(this, "Frame1", twipsRect(210, 1470, 8625, 3585));
     frame1->setTitle(QStringLiteral("操作："));
     dlg = place<QLabel>(this, "dlg", twipsRect(1995, 5145, 4845, 435), QStringLiteral("说明："));
     label3 = place<ClickableLabel>(this, "Label3", twipsRect(315, 5250, 960, 240),
@@ -140,13 +118,16 @@ void Form1::build(Edition edition)
         box->setFont(fonts::windowDefault());
     check2->setChecked(true);
     check2->setEnabled(false); // the kana table is always installed
-    m_installMode = makePair(this, option1, option2);
-    m_restoreChoice = makePair(this, option3, option4);
+    m_installMode = new OptionPair(option1, option2, this);
+    m_restoreChoice = new OptionPair(option3, option4, this);
     option1->setChecked(true);
     option3->setChecked(true);
 
     frame1->setFont(fonts::song(12));
     colours::set(frame1, QPalette::WindowText, colours::kDarkBlue);
+    // The dividing lines reach from border to border, never beyond it.
+    for (QFrame* line : {line1, line2})
+        line->setGeometry(line->geometry().intersected(frame1->insideBorder()));
     dlg->setWordWrap(true);
     dlg->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     colours::set(dlg, QPalette::WindowText, colours::kGreen);
@@ -163,20 +144,16 @@ void Form1::build(Edition edition)
     stack();
     setUpPointers();
 
-    setTabOrder(command1, command2);
-    setTabOrder(command2, command3);
-    setTabOrder(command3, check1);
-    setTabOrder(check1, command4);
-    setTabOrder(command4, command5);
-    setTabOrder(command5, check2);
-    setTabOrder(check2, check3);
-    setTabOrder(check3, command6);
-    setTabOrder(command6, option2);
-    setTabOrder(option2, option1);
-    setTabOrder(option1, option3);
-    setTabOrder(option3, option4);
-    setTabOrder(option4, command7);
-    setTabOrder(command7, check4);
+    const QList<QWidget*> tabOrder = {command1, command2, command3, check1,   command4,
+                                      command5, check2,   check3,   command6, option2,
+                                      option1,  option3,  option4,  command7, check4};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    // Qt would start on the first focusable control it created.
+    command1->setFocus();
+    // Enter presses the focused button, not only in dialogs.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(true);
 }
 
 void Form1::buildFrame()
@@ -329,11 +306,11 @@ ControlStates Form1::controlStates() const
 void Form1::applySurvey(const SurveyResult& result)
 {
     const ControlStates& s = result.controls;
-    setPair(m_installMode, s.option1, s.option2);
+    m_installMode->set(s.option1, s.option2);
     check1->setChecked(s.check1.selected);
     check1->setEnabled(s.check1.enabled);
     command7->setEnabled(s.command7);
-    setPair(m_restoreChoice, s.option3, s.option4);
+    m_restoreChoice->set(s.option3, s.option4);
     command4->setEnabled(s.command4);
     label2->setText(displayText(result.label2));
     label5->setText(displayText(result.label5));
@@ -400,6 +377,34 @@ void Form1::hoverOver(QWidget* widget)
         source = widget->parentWidget() == frame1 ? frame1->objectName() : objectName();
     if (const auto hover = hoverTextFor(source))
         showStatus(*hover);
+}
+
+bool Form1::focusNextPrevChild(bool next)
+{
+    // Qt's own walk knows nothing of option pairs and would stop at an
+    // unselected option.
+    QWidget* from = focusWidget() ? focusWidget() : this;
+    for (QWidget* w = from;;) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == from)
+            return false;
+        if (isTabStop(w)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+}
+
+bool Form1::isTabStop(const QWidget* widget) const
+{
+    if (widget == this || widget->window() != this || !widget->isVisibleTo(this) ||
+        !widget->isEnabled())
+        return false;
+    for (const OptionPair* pair : {m_installMode, m_restoreChoice}) {
+        if (pair->contains(widget))
+            return pair->isTabStop(widget);
+    }
+    return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

@@ -7,10 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
-class QButtonGroup;
 class QCheckBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -18,8 +16,10 @@ class QRadioButton;
 namespace jlex {
 
 class Browser;
+class CaptionFrame;
 class ClickableLabel;
 class Messages;
+class OptionPair;
 struct HoverText;
 
 // The main window: the install, backup and restore choices, the buttons that
@@ -44,6 +44,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void build(Edition edition);
@@ -60,16 +61,17 @@ private:
     void endProgram();
     void showStatus(const HoverText& hover);
     void hoverOver(QWidget* widget);
+    bool isTabStop(const QWidget* widget) const;
 
     Messages& m_messages;
     Browser& m_browser;
     Session m_session;
     QPointer<Form2> m_help;
 
-    QButtonGroup* m_installMode = nullptr;   // Option1, Option2
-    QButtonGroup* m_restoreChoice = nullptr; // Option3, Option4
+    OptionPair* m_installMode = nullptr;   // Option1, Option2
+    OptionPair* m_restoreChoice = nullptr; // Option3, Option4
 
-    QGroupBox* frame1 = nullptr;
+    CaptionFrame* frame1 = nullptr;
     QCheckBox *check1 = nullptr, *check2 = nullptr, *check3 = nullptr, *check4 = nullptr;
     QRadioButton *option1 = nullptr, *option2 = nullptr, *option3 = nullptr, *option4 = nullptr;
     QPushButton *command1 = nullptr, *command2 = nullptr, *command3 = nullptr, *command4 = nullptr,

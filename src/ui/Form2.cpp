@@ -1,6 +1,7 @@
 #include "ui/Form2.h"
 
 #include "ui/Artwork.h"
+#include "ui/CaptionFrame.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
@@ -80,7 +81,8 @@ Form2::Form2(QWidget* parent) : QWidget(parent)
     text1->setReadOnly(true);
     text1->viewport()->setCursor(artwork::penPointer());
 
-    frame1 = new QGroupBox(QStringLiteral("图示(点击放大)"), this);
+    frame1 = new CaptionFrame(this);
+    frame1->setTitle(QStringLiteral("图示(点击放大)"));
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setGeometry(twipsRect(0, 1680, 2430, 3690));
     frame1->setFont(fonts::song(10.5, true));
@@ -95,7 +97,8 @@ Form2::Form2(QWidget* parent) : QWidget(parent)
     image1->hide();
     connect(image1, &ClickableLabel::clicked, this, &Form2::enlarge);
 
-    frame2 = new QGroupBox(QStringLiteral("问题反馈"), this);
+    frame2 = new CaptionFrame(this);
+    frame2->setTitle(QStringLiteral("问题反馈"));
     frame2->setObjectName(QStringLiteral("Frame2"));
     frame2->setGeometry(twipsRect(2520, 3885, 5580, 1485));
     frame2->setFont(fonts::song(10.5, true));
