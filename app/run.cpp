@@ -11,9 +11,10 @@
 
 namespace jlex {
 
-int run(Edition edition, int argc, char** argv)
+int run(const std::function<Target()>& makeTarget, const char* desktopFile, int argc, char** argv)
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QLatin1String(desktopFile));
     // Command line arguments are Qt's own; the program reads none.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(artwork::appIcon());
@@ -21,7 +22,7 @@ int run(Edition edition, int argc, char** argv)
 
     MessageBoxes messages;
     DesktopBrowser browser;
-    Form1 window(edition, messages, browser);
+    Form1 window(makeTarget(), messages, browser);
     messages.setParentWidget(&window);
     window.startUp();
     return QApplication::exec();

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "store/Edition.h"
+#include "ops/Target.h"
+
+#include <functional>
 
 namespace jlex {
 
-// Starts the program for one edition and returns its exit code.
-int run(Edition edition, int argc, char** argv);
+// Starts a windowed program for one input method and returns its exit code.
+// The target is made once the application exists; desktopFile names the
+// program's .desktop entry, so the desktop shows its name and icon.
+int run(const std::function<Target()>& makeTarget, const char* desktopFile, int argc, char** argv);
 
 } // namespace jlex

@@ -61,7 +61,8 @@ bool Session::restore(bool toInitialState)
 void Session::reloadAndTell()
 {
     const bool reloaded = m_target.reloader && m_target.reloader->reload();
-    m_messages.show(texts::kAppTitle, reloaded ? m_target.reloadedHint : m_target.restartHint);
+    m_messages.show(texts::kAppTitle,
+                    reloaded ? m_target.texts.reloadedHint : m_target.texts.restartHint);
 }
 
 bool Session::uninstall()

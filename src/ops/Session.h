@@ -34,6 +34,7 @@ public:
 
     const QString& heldPhrasePath() const { return m_heldPhrasePath; }
     const StorePaths& paths() const { return *m_target.paths; }
+    const Target& target() const { return m_target; }
 
 private:
     bool finish(const QString& operation, const std::optional<OperationFailure>& failure);

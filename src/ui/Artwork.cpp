@@ -17,16 +17,6 @@ QIcon appIcon()
     return QIcon(QStringLiteral(":/jlex/icon.png"));
 }
 
-QPixmap vendorLogo()
-{
-    return QPixmap(QStringLiteral(":/jlex/logo.png"));
-}
-
-QPixmap imeMenus()
-{
-    return QPixmap(QStringLiteral(":/jlex/ime-menus.png"));
-}
-
 QCursor penPointer()
 {
     return pointer("pen.png", 2, 2);

@@ -7,8 +7,6 @@
 namespace jlex::artwork {
 
 QIcon appIcon();
-QPixmap vendorLogo();
-QPixmap imeMenus(); // the illustration of the IME's menus
 
 QCursor penPointer();
 QCursor helpArrowPointer();

@@ -1,6 +1,5 @@
 #include "ui/Form1.h"
 
-#include "ops/Targets.h"
 #include "ops/Texts.h"
 #include "ui/Artwork.h"
 #include "ui/CaptionFrame.h"
@@ -30,15 +29,6 @@ namespace jlex {
 namespace {
 
 const QString kAboutTitle = QStringLiteral("       About         ");
-const QString kAboutText =
-    QStringLiteral("Kavro日语输入法安装包程序原理为将整理后的自定义词条载入配置文件，仅供日语非专业"
-                   "的初级用户使用。") +
-    QLatin1Char('\r') + QStringLiteral("      jlex ") + QStringLiteral(JLEX_VERSION) +
-    QStringLiteral("：本程序只修改Kavro输入法的自定义词条文件，不改动输入法本身。");
-
-const QString kPrerequisites =
-    QStringLiteral("程序安装必要条件：安装了Kavro拼音输入       法最新版   操作系统为Windows"
-                   "        XP          (其它系统暂未知)。");
 
 template <class W>
 W* place(QWidget* parent, const char* name, const QRect& geometry, const QString& caption = {})
@@ -53,12 +43,12 @@ W* place(QWidget* parent, const char* name, const QRect& geometry, const QString
 
 } // namespace
 
-Form1::Form1(Edition edition, Messages& messages, Browser& browser, QWidget* parent)
+Form1::Form1(Target target, Messages& messages, Browser& browser, QWidget* parent)
     : QWidget(parent), m_messages(messages), m_browser(browser),
-      m_session(kavroTarget(edition), *this, messages)
+      m_session(std::move(target), *this, messages)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Kavro日本語入力(非专业)"));
+    setWindowTitle(texts().windowTitle);
     setWindowIcon(artwork::appIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -66,7 +56,7 @@ Form1::Form1(Edition edition, Messages& messages, Browser& browser, QWidget* par
     setFont(fonts::windowDefault());
     colours::fill(this, colours::kWhite);
 
-    build(edition);
+    build();
     connectHandlers();
 }
 
@@ -75,7 +65,7 @@ Form1::~Form1()
     delete m_help;
 }
 
-void Form1::build(Edition edition)
+void Form1::build()
 {
     // Controls on the window; those inside the frame's rectangle belong to
     // the window and are drawn above the frame.
@@ -135,12 +125,12 @@ void Form1::build(Edition edition)
     colours::set(label3, QPalette::WindowText, colours::kBlue);
     label2->setWordWrap(true);
     label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image1->setPixmap(artwork::vendorLogo());
+    image1->setPixmap(QPixmap(texts().logo));
     image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label1->setFont(fonts::youYuan(15.75, true));
     colours::set(label1, QPalette::WindowText, colours::kRed);
 
-    applyEdition(edition);
+    applyLook(m_session.target().look);
     stack();
     setUpPointers();
 
@@ -168,7 +158,8 @@ void Form1::buildFrame()
                               QStringLiteral("常用交际短语"));
     check1 = place<QCheckBox>(frame1, "Check1", twipsRect(210, 945, 1485, 330),
                               QStringLiteral("现有词条备份"));
-    label7 = place<QLabel>(frame1, "label7", twipsRect(6300, 210, 2220, 2115), kPrerequisites);
+    label7 =
+        place<QLabel>(frame1, "label7", twipsRect(6300, 210, 2220, 2115), texts().prerequisites);
     label6 = place<QLabel>(frame1, "Label6", twipsRect(2730, 2625, 3375, 540),
                            QStringLiteral("最近词条备份时间："));
     label5 = place<QLabel>(frame1, "Label5", twipsRect(2730, 315, 3270, 540),
@@ -206,7 +197,7 @@ void Form1::buildFrame()
 // The login edition paints its controls white like the window; the public
 // edition leaves them in the system's control colour and sits the band above
 // the frame lower.
-void Form1::applyEdition(Edition edition)
+void Form1::applyLook(Edition edition)
 {
     const bool login = edition == Edition::Login;
     const QColor control =
@@ -276,12 +267,19 @@ void Form1::connectHandlers()
     connect(command1, &QPushButton::clicked, this, &Form1::showAbout);
     connect(command2, &QPushButton::clicked, this, &Form1::endProgram);
     connect(command6, &QPushButton::clicked, this, &Form1::showHelp);
-    connect(image1, &ClickableLabel::clicked, this, [this] { openPage(links::vendorHomePage()); });
+    connect(image1, &ClickableLabel::clicked, this, [this] {
+        openPage(texts().logoOpensVendorPage ? links::vendorHomePage() : links::introductionPage());
+    });
     connect(label3, &ClickableLabel::clicked, this,
             [this] { openPage(links::introductionPage()); });
     // The help button doubles as the window's cancel button; F1 as everywhere.
     for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_F1)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, &Form1::showHelp);
+}
+
+const TargetTexts& Form1::texts() const
+{
+    return m_session.target().texts;
 }
 
 void Form1::startUp()
@@ -327,13 +325,13 @@ void Form1::install()
 
 void Form1::showAbout()
 {
-    m_messages.show(kAboutTitle, kAboutText);
+    m_messages.show(kAboutTitle, texts().about);
 }
 
 void Form1::showHelp()
 {
     if (!m_help) {
-        m_help = new Form2;
+        m_help = new Form2(texts());
         m_help->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_help->show();
@@ -375,7 +373,9 @@ void Form1::hoverOver(QWidget* widget)
     // A disabled control passes the pointer on to what it stands on.
     if (!widget->isEnabled())
         source = widget->parentWidget() == frame1 ? frame1->objectName() : objectName();
-    if (const auto hover = hoverTextFor(source))
+    if (source == image1->objectName())
+        showStatus({texts().logoHover, kStatusGreen});
+    else if (const auto hover = hoverTextFor(source))
         showStatus(*hover);
 }
 

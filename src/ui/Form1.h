@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ops/Session.h"
-#include "store/Edition.h"
 #include "ui/Form2.h"
 
 #include <QPointer>
@@ -29,7 +28,7 @@ class Form1 : public QWidget, public SurveyTarget {
     Q_OBJECT
 
 public:
-    Form1(Edition edition, Messages& messages, Browser& browser, QWidget* parent = nullptr);
+    Form1(Target target, Messages& messages, Browser& browser, QWidget* parent = nullptr);
     ~Form1() override;
 
     // Looks at the store, then shows the window: a store without a phrase
@@ -47,10 +46,11 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void build(Edition edition);
+    void build();
     void buildFrame();
     void stack();
-    void applyEdition(Edition edition);
+    void applyLook(Edition edition);
+    const TargetTexts& texts() const;
     void setUpPointers();
     void connectHandlers();
 

@@ -21,7 +21,7 @@ const char* const kTopicCaptions[] = {"如何安装？", "如何还原卸载？"
 
 } // namespace
 
-QStringList Form2::topicLines(int topic)
+QStringList Form2::topicLines(int topic) const
 {
     switch (topic) {
     case 1:
@@ -33,19 +33,14 @@ QStringList Form2::topicLines(int topic)
                     "最近备份是指上一次执行词条备份，如果从未执行，那么此项目是无法选择的。"),
                 QStringLiteral("最初状态是指用户在下载安装本软件之前的自定义词库状态。")};
     case 3:
-        return {QStringLiteral(
-                    "安装之后输入法自定义词条方面必须执行重新读入这里有两个方法。任选其一即可。"),
-                QStringLiteral("一、注销，再启动电脑。"),
-                QStringLiteral("二、在输入法菜单中进入自定义词条中，选择保存、应用。"),
-                QStringLiteral("如图所示。")};
+        return m_texts.helpTopic3;
     case 4:
-        return {QStringLiteral(
-            "请确认您登入了Kavro输入法的“我的通行证”。如果没登入，请登录或者使用公共数据版本。")};
+        return m_texts.helpTopic4;
     }
     return {};
 }
 
-Form2::Form2(QWidget* parent) : QWidget(parent)
+Form2::Form2(const TargetTexts& texts, QWidget* parent) : QWidget(parent), m_texts(texts)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString(38, QLatin1Char(' ')) + QStringLiteral("帮助说明文件"));
@@ -91,7 +86,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent)
     image1 = new ClickableLabel(frame1);
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(twipsRect(105, 210, 2145, 3360));
-    image1->setPixmap(artwork::imeMenus());
+    image1->setPixmap(QPixmap(m_texts.illustration));
     image1->setScaledContents(true);
     image1->setCursor(artwork::handPointer());
     image1->hide();
@@ -119,7 +114,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent)
     // taller than its box so nothing of it is cut off.
     picture1 = new ClickableLabel(this);
     picture1->setObjectName(QStringLiteral("Picture1"));
-    const QSize natural = artwork::imeMenus().size();
+    const QSize natural = QPixmap(m_texts.illustration).size();
     const QRect box = twipsRect(1680, 945, 5370, 3690);
     picture1->setGeometry(box.x(), box.y(), box.width(),
                           std::max(box.height(), natural.height() + 4));

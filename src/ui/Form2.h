@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ops/Target.h"
+
 #include <QWidget>
 
 #include <array>
@@ -19,13 +21,13 @@ class Form2 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form2(QWidget* parent = nullptr);
+    explicit Form2(const TargetTexts& texts, QWidget* parent = nullptr);
 
     // Topics are numbered 1 to 4, as their labels are named.
     void showTopic(int topic);
     void highlightTopic(int topic);
 
-    static QStringList topicLines(int topic);
+    QStringList topicLines(int topic) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,6 +36,7 @@ protected:
 private:
     void enlarge();
 
+    TargetTexts m_texts;
     std::array<ClickableLabel*, 4> m_topics{};
     QPlainTextEdit* text1 = nullptr;
     QGroupBox *frame1 = nullptr, *frame2 = nullptr;

@@ -26,7 +26,6 @@ std::optional<HoverText> hoverTextFor(const QString& source)
           kStatusRed}},
         {"Form1", {QStringLiteral("说明：无"), kStatusGreen}},
         {"Frame1", {QStringLiteral("说明：任务勾选与执行列表。"), kStatusGreen}},
-        {"Image1", {QStringLiteral("说明：您正在查看Kavrologo，单击访问官方网站。"), kStatusGreen}},
         {"Label1", {QStringLiteral("说明：日语输入法logo"), kStatusGreen}},
         {"Label2", {QStringLiteral("说明：您正在查看安装地址与基本信息。"), kStatusGreen}},
         {"Label3", {QStringLiteral("说明：单击此处将访问说明网页。"), kStatusGreen}},

@@ -1,3 +1,4 @@
+#include "ops/Targets.h"
 #include "ops/Texts.h"
 #include "support/FakeBrowser.h"
 #include "support/Pointer.h"
@@ -29,7 +30,7 @@ struct Window {
     {}
     void start()
     {
-        form = std::make_unique<Form1>(store.paths.edition(), messages, browser);
+        form = std::make_unique<Form1>(kavroTarget(store.paths.edition()), messages, browser);
         form->startUp();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -253,7 +254,7 @@ void Form1Test::statusLineSources()
     QCOMPARE(w.status(), QStringLiteral("说明："));
     QCOMPARE(w.statusColour(), kStatusGreen);
     const char* sources[] = {"Check1",   "Check3",  "Check4",   "Command3", "Command4",
-                             "Command7", "Image1",  "Label1",   "Label2",   "Label3",
+                             "Command7", "Label1",   "Label2",   "Label3",
                              "Option1",  "Option2", "Command1", "Command2"};
     for (const char* name : sources) {
         hover(w.get(name), QPoint(3, 3));

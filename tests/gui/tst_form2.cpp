@@ -1,3 +1,4 @@
+#include "ops/Targets.h"
 #include "support/Pointer.h"
 #include "ui/Form2.h"
 
@@ -38,7 +39,7 @@ struct Help {
     }
     void click(QWidget* w) const { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
 
-    Form2 form;
+    Form2 form{kavroTarget(Edition::Login).texts};
 };
 
 const QColor kRed(0xFF, 0, 0);

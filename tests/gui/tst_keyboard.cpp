@@ -1,3 +1,4 @@
+#include "ops/Targets.h"
 #include "support/FakeBrowser.h"
 #include "support/RecordingMessages.h"
 #include "support/TempStore.h"
@@ -28,7 +29,7 @@ struct Window {
             for (StoreFile f : {StoreFile::InitialStamp, StoreFile::LatestStamp})
                 store.write(f, "2026/12/1 10:00:00\r\n");
         }
-        form = std::make_unique<Form1>(edition, messages, browser);
+        form = std::make_unique<Form1>(kavroTarget(edition), messages, browser);
         form->startUp();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
