@@ -22,6 +22,7 @@ struct TargetTexts {
     QStringList helpTopic3;           // why the phrases may not work yet
     QStringList helpTopic4;           // what else to check
     QString illustration;             // where the phrases are seen, a resource name
+    QString feedback;                 // where to write, in the help window
     // After a change the input method did not re-read at once.
     QString restartHint;
     // After a change the input method has re-read.

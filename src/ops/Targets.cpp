@@ -48,6 +48,8 @@ Target kavroTarget(Edition edition)
                 .helpTopic4 = {QStringLiteral("请确认您登入了Kavro输入法的“我的通行证”。"
                                               "如果没登入，请登录或者使用公共数据版本。")},
                 .illustration = QStringLiteral(":/jlex/ime-menus.png"),
+                .feedback = QStringLiteral("如有问题或建议，欢迎来信：support@example.com。"
+                                           "来信请注明您使用的是登录版还是公共数据版。"),
                 .restartHint = texts::kRestartHint,
                 .reloadedHint = texts::kRestartHint,
             },
@@ -86,6 +88,8 @@ Target fcitx5Target(std::shared_ptr<PhraseReloader> reloader)
                                               "更早的版本没有自定义短语。"),
                                QStringLiteral("在终端中运行 fcitx5 -r 可以重新启动 Fcitx 5。")},
                 .illustration = QStringLiteral(":/jlex/fcitx5-config.png"),
+                .feedback = QStringLiteral("如有问题或建议，欢迎来信：support@example.com。"
+                                           "来信请注明您使用的是 Fcitx 5 版。"),
                 .restartHint =
                     QStringLiteral("Fcitx 5 没有在运行，或没能重新读入自定义短语：词库将在 "
                                    "Fcitx 5 下次启动时生效（运行 fcitx5 -r 可立即重启它）。"),

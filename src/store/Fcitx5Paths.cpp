@@ -1,5 +1,6 @@
 #include "store/Fcitx5Paths.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 namespace jlex {
@@ -40,9 +41,9 @@ QString Fcitx5Paths::path(StoreFile file) const
 
 QString Fcitx5Paths::locationText() const
 {
-    return QStringLiteral(
-               "                         Fcitx 5 拼音的自定义短语文件\r词库将被安装在：") +
-           path(StoreFile::Phrases);
+    return QStringLiteral("                         您当前的系统用户名为：") +
+           qEnvironmentVariable("USER", QDir::home().dirName()) +
+           QStringLiteral("\r词库将被安装在：") + path(StoreFile::Phrases);
 }
 
 } // namespace jlex

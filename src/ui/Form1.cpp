@@ -125,7 +125,11 @@ void Form1::build()
     colours::set(label3, QPalette::WindowText, colours::kBlue);
     label2->setWordWrap(true);
     label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image1->setPixmap(QPixmap(texts().logo));
+    // A logo taller than its place is shown smaller, never cut.
+    QPixmap logo(texts().logo);
+    if (logo.height() > image1->height())
+        logo = logo.scaledToHeight(image1->height(), Qt::SmoothTransformation);
+    image1->setPixmap(logo);
     image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label1->setFont(fonts::youYuan(15.75, true));
     colours::set(label1, QPalette::WindowText, colours::kRed);

@@ -100,9 +100,7 @@ Form2::Form2(const TargetTexts& texts, QWidget* parent) : QWidget(parent), m_tex
     frame2->setCursor(Qt::ArrowCursor);
     colours::set(frame2, QPalette::Window, colours::kLightYellow);
     frame2->setAutoFillBackground(true);
-    label5 = new QLabel(QStringLiteral("如有问题或建议，欢迎来信：support@example."
-                                       "com。来信请注明您使用的是登录版还是公共数据版。"),
-                        frame2);
+    label5 = new QLabel(m_texts.feedback, frame2);
     label5->setObjectName(QStringLiteral("Label5"));
     label5->setGeometry(twipsRect(210, 210, 5160, 1170));
     label5->setFont(fonts::song(14.25));
