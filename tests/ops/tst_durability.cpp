@@ -2,6 +2,7 @@
 // killed mid-write, a phrase file that is a symbolic link.
 #include "ops/Operations.h"
 #include "support/TempStore.h"
+#include "support/Tmpfs.h"
 #include "tables/PhraseTables.h"
 
 #include <QDir>
@@ -11,33 +12,12 @@
 #include <QTest>
 
 #include <csignal>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace jlex;
 
 namespace {
-
-// A small file system of its own, mounted over a directory for one test.
-class Tmpfs {
-public:
-    Tmpfs(const QString& dir, const char* options) : m_dir(QFile::encodeName(dir))
-    {
-        m_mounted =
-            geteuid() == 0 && ::mount("jlex-test", m_dir.constData(), "tmpfs", 0, options) == 0;
-    }
-    ~Tmpfs()
-    {
-        if (m_mounted)
-            ::umount2(m_dir.constData(), MNT_DETACH);
-    }
-    bool mounted() const { return m_mounted; }
-
-private:
-    QByteArray m_dir;
-    bool m_mounted = false;
-};
 
 // Fills the file system a path is on, then frees whole pages again.
 void fillLeaving(const QString& path, int freePages)
@@ -229,18 +209,14 @@ void DurabilityTest::linkIntoReadOnlyStoreIsRefused()
     TempStore store;
     const QString readOnly = store.root() + QStringLiteral("/ro");
     QVERIFY(QDir().mkpath(readOnly));
-    {
-        const Tmpfs writable(readOnly, "size=64k");
-        if (!writable.mounted())
-            QSKIP("needs root to mount a read-only tmpfs");
-    }
-    QFile file(readOnly + QStringLiteral("/phrases.ini"));
     // Fill the store, then remount it read-only, as a system-managed store is.
     const Tmpfs disk(readOnly, "size=64k");
+    if (!disk.mounted())
+        QSKIP("needs root to mount a read-only tmpfs");
+    QFile file(readOnly + QStringLiteral("/phrases.ini"));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kOld) == kOld.size());
     file.close();
-    QVERIFY(::mount(nullptr, QFile::encodeName(readOnly).constData(), nullptr,
-                    MS_REMOUNT | MS_RDONLY, nullptr) == 0);
+    QVERIFY(disk.makeReadOnly());
     QVERIFY(QFile::link(file.fileName(), store.host(StoreFile::Phrases)));
     const auto before = store.snapshot();
 
