@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # The two ways in:
-#   scripts/dev.sh run [login|public]   install what is missing, build, start on the demo store
-#   scripts/dev.sh test                 install what is missing, build, run every test
+#   scripts/dev.sh run [login|public|fcitx5]   install what is missing, build, start on the demo store
+#   scripts/dev.sh test                            install what is missing, build, run every test
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_packages=(build-essential cmake qt6-base-dev libgl-dev qt6-translations-l10n
                 fonts-wqy-zenhei fonts-arphic-uming python3 unicode-data
-                dbus desktop-file-utils appstream
-                xdotool) # drives the window for screenshots under Xvfb
+                dbus desktop-file-utils appstream)
 
 install_missing() {
     local missing=() p
@@ -42,6 +41,17 @@ demo_store() {
     fi
 }
 
+# A data directory of its own under the build tree for Fcitx 5, with a few
+# phrases of a user's own in its custom-phrase file.
+demo_data() {
+    local data=$1
+    if [ ! -f "$data/fcitx5/pinyin/customphrase" ]; then
+        mkdir -p "$data/fcitx5/pinyin"
+        cp scripts/demo-phrases.txt "$data/fcitx5/pinyin/customphrase"
+        echo "== demo data directory made in $data"
+    fi
+}
+
 case "${1:-}" in
 test)
     install_missing "${build_packages[@]}"
@@ -50,20 +60,28 @@ test)
     ;;
 run)
     edition=${2:-login}
-    [[ $edition == login || $edition == public ]] || { echo "edition is login or public" >&2; exit 2; }
+    [[ $edition == login || $edition == public || $edition == fcitx5 ]] ||
+        { echo "the program to run is login, public or fcitx5" >&2; exit 2; }
     headless=()
     [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || headless=(xvfb xauth)
     install_missing "${build_packages[@]}" "${headless[@]}"
     build dev
-    export USERNAME=${USERNAME:-${USER:-demo}}
-    export WINEPREFIX=${JLEX_WINEPREFIX:-$PWD/build/dev/demo-prefix}
-    demo_store "$WINEPREFIX" "$USERNAME"
-    program=build/dev/app/jlex-$edition
-    if [ ${#headless[@]} -gt 0 ]; then
-        echo "== no display here: running $program on a virtual screen (xvfb-run); close it with Ctrl+C"
-        exec xvfb-run -a "$program"
+    program=(build/dev/app/jlex-$edition)
+    if [ "$edition" = fcitx5 ]; then
+        export XDG_DATA_HOME=${JLEX_DATA_HOME:-$PWD/build/dev/demo-data}
+        demo_data "$XDG_DATA_HOME"
+        # A session bus of its own: the reload call never reaches a real desktop's.
+        program=(dbus-run-session -- "${program[@]}")
+    else
+        export USERNAME=${USERNAME:-${USER:-demo}}
+        export WINEPREFIX=${JLEX_WINEPREFIX:-$PWD/build/dev/demo-prefix}
+        demo_store "$WINEPREFIX" "$USERNAME"
     fi
-    exec "$program"
+    if [ ${#headless[@]} -gt 0 ]; then
+        echo "== no display here: running ${program[*]} on a virtual screen (xvfb-run); close it with Ctrl+C"
+        exec xvfb-run -a "${program[@]}"
+    fi
+    exec "${program[@]}"
     ;;
 *)
     sed -n '2,4p' "$0" | sed 's/^# \{0,1\}//' >&2
