@@ -11,8 +11,8 @@ class Tmpfs {
 public:
     Tmpfs(const QString& dir, const char* options) : m_dir(QFile::encodeName(dir))
     {
-        m_mounted = geteuid() == 0 &&
-                    ::mount("jlex-test", m_dir.constData(), "tmpfs", 0, options) == 0;
+        m_mounted =
+            geteuid() == 0 && ::mount("jlex-test", m_dir.constData(), "tmpfs", 0, options) == 0;
     }
     ~Tmpfs()
     {
