@@ -14,7 +14,10 @@ QString timeFormatWithSeconds(const QLocale& locale)
     static const QRegularExpression zone(QStringLiteral("t+"));
     static const QRegularExpression emptyBrackets(QStringLiteral("[(\\[（【]\\s*[)\\]）】]"));
     static const QRegularExpression spaces(QStringLiteral("\\s+"));
-    format.remove(zone).remove(emptyBrackets).replace(spaces, QStringLiteral(" "));
+    // Some locales name the time of day with a pattern letter Qt does not know.
+    static const QRegularExpression dayPeriod(QStringLiteral("B+"));
+    format.remove(zone).remove(emptyBrackets).replace(dayPeriod, QStringLiteral("AP"));
+    format.replace(spaces, QStringLiteral(" "));
     return format.trimmed();
 }
 
