@@ -1,11 +1,9 @@
 #include "store/HostPath.h"
 #include "store/Stamp.h"
 #include "store/StoreEntry.h"
-#include "store/StorePaths.h"
 #include "support/TempStore.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -17,64 +15,36 @@ class StoreTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void pathsPerEditionAndRole_data();
     void pathsPerEditionAndRole();
-    void unsetUserNameLeavesTwoBackslashes();
     void hostPathMapsDriveCIntoTheWinePrefix();
     void existenceCountsFilesAndDirectoriesOnly();
-    void stampIsShortDateAndTimeWithSeconds();
-    void stampReadsFirstLineOnly();
+    void stamps();
 };
 
-void StoreTest::pathsPerEditionAndRole_data()
+// Where the IME looks for each file: stamps stay in the account's directory
+// in the public edition too.
+void StoreTest::pathsPerEditionAndRole()
 {
-    QTest::addColumn<Edition>("edition");
-    QTest::addColumn<StoreFile>("file");
-    QTest::addColumn<QString>("expected");
     const QString base = QStringLiteral("C:\\Documents and Settings\\alice\\Application Data\\");
     const QString account = base + QStringLiteral("KavroPY.users\\00000001\\");
     const QString shared = base + QStringLiteral("KavroPY\\");
-    const struct {
-        StoreFile file;
-        const char* name;
-        bool stamp;
-    } files[] = {
+    const std::tuple<StoreFile, const char*, bool> files[] = {
         {StoreFile::Phrases, "phrases.ini", false},
         {StoreFile::InitialBackup, "phrases最初备份.ini", false},
         {StoreFile::LatestBackup, "phrases最近备份.ini", false},
         {StoreFile::Swap, "phrasesTEMP.ini", false},
         {StoreFile::InitialStamp, "time000.ini", true},
-        {StoreFile::LatestStamp, "time001.ini", true},
-    };
-    for (const auto& f : files) {
-        const QString name = QString::fromUtf8(f.name);
-        QTest::addRow("login %s", f.name) << Edition::Login << f.file << account + name;
-        // Stamps stay in the account directory in the public edition too.
-        QTest::addRow("public %s", f.name)
-            << Edition::Public << f.file << (f.stamp ? account : shared) + name;
+        {StoreFile::LatestStamp, "time001.ini", true}};
+    const TempStore login, pub(Edition::Public);
+    for (const auto& [file, name, stamp] : files) {
+        QCOMPARE(login.paths.path(file), account + QString::fromUtf8(name));
+        QCOMPARE(pub.paths.path(file), (stamp ? account : shared) + QString::fromUtf8(name));
     }
-}
-
-void StoreTest::pathsPerEditionAndRole()
-{
-    QFETCH(Edition, edition);
-    QFETCH(StoreFile, file);
-    QFETCH(QString, expected);
-    qputenv("USERNAME", "alice");
-    QCOMPARE(StorePaths(edition).path(file), expected);
-}
-
-void StoreTest::unsetUserNameLeavesTwoBackslashes()
-{
+    // The user name is read at each use; unset, it leaves two backslashes.
     qunsetenv("USERNAME");
-    QCOMPARE(StorePaths(Edition::Login).path(StoreFile::Phrases),
-             QStringLiteral("C:\\Documents and Settings\\\\Application Data\\KavroPY.users\\"
-                            "00000001\\phrases.ini"));
-    QCOMPARE(StorePaths::userName(), QString());
-    // The name is read at each use, not once.
+    QVERIFY(login.paths.path(StoreFile::Phrases).startsWith("C:\\Documents and Settings\\\\Ap"));
     qputenv("USERNAME", "bob");
-    QVERIFY(
-        StorePaths(Edition::Login).path(StoreFile::Phrases).contains(QStringLiteral("\\bob\\")));
+    QVERIFY(login.paths.path(StoreFile::Phrases).contains(QStringLiteral("\\bob\\")));
 }
 
 void StoreTest::hostPathMapsDriveCIntoTheWinePrefix()
@@ -90,56 +60,39 @@ void StoreTest::hostPathMapsDriveCIntoTheWinePrefix()
 void StoreTest::existenceCountsFilesAndDirectoriesOnly()
 {
     TempStore store;
-    const auto& paths = store.paths;
-    QVERIFY(!storeEntryExists(paths.path(StoreFile::Phrases)));
+    const auto exists = [&](StoreFile file) { return storeEntryExists(store.paths.path(file)); };
+    QVERIFY(!exists(StoreFile::Phrases));
     store.write(StoreFile::Phrases, "");
-    QVERIFY(storeEntryExists(paths.path(StoreFile::Phrases)));
-    // Read-only makes no difference.
     QFile::setPermissions(store.host(StoreFile::Phrases), QFileDevice::ReadOwner);
-    QVERIFY(storeEntryExists(paths.path(StoreFile::Phrases)));
-
+    QVERIFY(exists(StoreFile::Phrases));
     QVERIFY(QDir().mkdir(store.host(StoreFile::InitialBackup)));
-    QVERIFY(storeEntryExists(paths.path(StoreFile::InitialBackup)));
-
+    QVERIFY(exists(StoreFile::InitialBackup));
     QVERIFY(mkfifo(QFile::encodeName(store.host(StoreFile::Swap)).constData(), 0600) == 0);
-    QVERIFY(!storeEntryExists(paths.path(StoreFile::Swap)));
-
+    QVERIFY(!exists(StoreFile::Swap));
     // A missing directory on the way is simply "absent".
     TempStore bare(Edition::Public, TempStore::NoDirs);
     QVERIFY(!storeEntryExists(bare.paths.path(StoreFile::LatestStamp)));
 }
 
-void StoreTest::stampIsShortDateAndTimeWithSeconds()
+// The locale's short date and its time with seconds but no zone; at
+// midnight the date alone. A stamp file shows its first line, read as GBK.
+void StoreTest::stamps()
 {
     const QLocale china(QLocale::Chinese, QLocale::China);
     const QDate day(2026, 12, 6);
-    QCOMPARE(stampText(QDateTime(day, QTime(9, 5, 7)), china),
-             QStringLiteral("2026/12/6 09:05:07"));
+    QCOMPARE(stampFileBytes(QDateTime(day, QTime(9, 5, 7)), china), "2026/12/6 09:05:07\r\n");
     QCOMPARE(stampText(QDateTime(day, QTime(0, 0, 0)), china), QStringLiteral("2026/12/6"));
     QCOMPARE(stampText(QDateTime(day, QTime(0, 0, 1)), china),
              QStringLiteral("2026/12/6 00:00:01"));
-
     const QLocale us(QLocale::English, QLocale::UnitedStates);
-    // Newer locale data puts a narrow no-break space before PM.
     const QString text = stampText(QDateTime(day, QTime(21, 4, 30)), us);
     QVERIFY2(QRegularExpression(QStringLiteral("^12/6/26 9:04:30[ \\x{202F}]PM$"))
                  .match(text)
                  .hasMatch(),
              qPrintable(text));
-
-    QCOMPARE(stampFileBytes(QDateTime(day, QTime(0, 0)), china), QByteArray("2026/12/6\r\n"));
-}
-
-void StoreTest::stampReadsFirstLineOnly()
-{
-    QCOMPARE(stampFromFileBytes(""), QString());
-    QCOMPARE(stampFromFileBytes("\r\n2026/1/1 10:00:00\r\n"), QString());
-    QCOMPARE(stampFromFileBytes("2026/1/1 10:00:00\r\nlater\r\n"),
-             QStringLiteral("2026/1/1 10:00:00"));
+    QCOMPARE(stampFromFileBytes("2026\xc4\xea\r\nlater\r\n"), QStringLiteral("2026年"));
     QCOMPARE(stampFromFileBytes("first\rsecond"), QStringLiteral("first"));
-    QCOMPARE(stampFromFileBytes("no line end"), QStringLiteral("no line end"));
-    // Stamps are GBK like every store file.
-    QCOMPARE(stampFromFileBytes("2026\xc4\xea\r\n"), QStringLiteral("2026年"));
+    QCOMPARE(stampFromFileBytes("\r\nsecond"), QString());
 }
 
 QTEST_GUILESS_MAIN(StoreTest)

@@ -3,6 +3,7 @@
 #include "store/HostPath.h"
 #include "store/Stamp.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -10,7 +11,21 @@
 
 using namespace jlex;
 
-TempStore::TempStore(Edition edition, Dirs dirs, const QByteArray& user) : paths(edition)
+namespace {
+
+// In memory where the system offers it: every operation syncs the files it
+// writes, and waiting for a disk shared with builds would rule the suite's time.
+QString tempTemplate()
+{
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    const QString dir = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    return dir + QStringLiteral("/jlex-test-XXXXXX");
+}
+
+} // namespace
+
+TempStore::TempStore(Edition edition, Dirs dirs, const QByteArray& user)
+    : paths(edition), m_dir(tempTemplate())
 {
     QVERIFY(m_dir.isValid());
     // Readable by everyone, so a test may act as an unprivileged user here.
