@@ -2,13 +2,12 @@
 
 #include "support/FakeBrowser.h"
 #include "support/RecordingMessages.h"
-#include "support/TempStore.h"
+#include "support/StoreState.h"
 #include "ui/Form1.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
-#include <QTimer>
 
 // One main window on a store of its own, with its messages and browser recorded.
 struct MainWindowDriver {
@@ -32,26 +31,31 @@ struct MainWindowDriver {
     {
         QTest::mouseClick(get(name), Qt::LeftButton, {}, QPoint(5, 10));
     }
-    // The controls the survey sets: "Name(off)" when disabled, "*" when ticked.
+    // In order: clicks the named controls, lays the files given as "P=p" (see
+    // StoreState.h), and at "look" has the window look at the store again.
+    void act(const QString& steps) const
+    {
+        for (const QString& step : steps.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (step.contains(QLatin1Char('=')))
+                layStore(store, step);
+            else if (step == QStringLiteral("look"))
+                form->startUp();
+            else
+                click(qPrintable(step));
+        }
+    }
+    // The controls the survey sets, Option1 Option2 Check1 Command7 and then
+    // Option3 Option4 Command4 Command5: "x" ticked, "o" enabled, "-" disabled.
     QString controls() const
     {
-        QStringList all;
-        for (const char* name : {"Option1", "Option2", "Check1", "Command7", "Option3", "Option4",
-                                 "Command4", "Command5"}) {
-            const auto* b = get<QAbstractButton>(name);
-            all << QLatin1String(name) + QLatin1String(b->isEnabled() ? "" : "(off)") +
-                       QLatin1String(b->isChecked() ? "*" : "");
+        QString all;
+        for (const char* name : {"Option1", "Option2", "Check1", "Command7", " ", "Option3",
+                                 "Option4", "Command4", "Command5"}) {
+            const auto* b = *name == ' ' ? nullptr : get<QAbstractButton>(name);
+            all += !b ? ' ' : !b->isEnabled() ? '-' : b->isChecked() ? 'x' : 'o';
         }
-        return all.join(QLatin1Char(' '));
+        return all;
     }
-    // Runs the event loop until the program is told to end; -1 if it never is.
-    static int runUntilExit(const std::function<void()>& action)
-    {
-        QTimer::singleShot(0, action);
-        QTimer::singleShot(5000, [] { QCoreApplication::exit(-1); });
-        return QApplication::exec();
-    }
-
     TempStore store;
     RecordingMessages messages;
     FakeBrowser browser;

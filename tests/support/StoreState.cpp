@@ -3,24 +3,27 @@
 #include "tables/PhraseTables.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace jlex;
 
 namespace {
 
-const std::pair<char, StoreFile> kRoles[] = {
-    {'P', StoreFile::Phrases}, {'I', StoreFile::InitialBackup}, {'L', StoreFile::LatestBackup},
-    {'S', StoreFile::Swap},    {'i', StoreFile::InitialStamp},  {'l', StoreFile::LatestStamp}};
+// Each role's letter and the name the IME knows its file by.
+const std::tuple<char, StoreFile, const char*> kRoles[] = {
+    {'P', StoreFile::Phrases, "phrases.ini"},
+    {'I', StoreFile::InitialBackup, "phrases最初备份.ini"},
+    {'L', StoreFile::LatestBackup, "phrases最近备份.ini"},
+    {'S', StoreFile::Swap, "phrasesTEMP.ini"},
+    {'i', StoreFile::InitialStamp, "time000.ini"},
+    {'l', StoreFile::LatestStamp, "time001.ini"}};
 
 QString valueOf(const QString& state, char role)
 {
-    for (const QString& item : state.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (item.size() > 1 && item[0] == QLatin1Char(role) && item[1] == QLatin1Char('='))
-            return item.mid(2);
-    }
-    return {};
+    return QRegularExpression(QStringLiteral("(?:^| )%1=(\\S+)").arg(QLatin1Char(role)))
+        .match(state)
+        .captured(1);
 }
 
 } // namespace
@@ -42,11 +45,13 @@ QByteArray storeBytes(const QString& value)
 
 void layStore(const TempStore& store, const QString& state)
 {
-    for (const auto& [role, file] : kRoles) {
+    for (const auto& [role, file, name] : kRoles) {
         const QString value = valueOf(state, role);
         if (value == QStringLiteral("dir"))
             QVERIFY(QDir().mkdir(store.host(file)));
-        else if (!value.isNull())
+        else if (value == QStringLiteral("none"))
+            QFile::remove(store.host(file));
+        else if (!value.isEmpty())
             store.write(file, storeBytes(value));
     }
 }
@@ -54,20 +59,33 @@ void layStore(const TempStore& store, const QString& state)
 void verifyStore(const TempStore& store, const QString& state, const QDateTime& since)
 {
     QStringList names;
-    for (const auto& [role, file] : kRoles) {
+    for (const auto& [role, file, name] : kRoles) {
         const QString value = valueOf(state, role);
-        if (value.isNull()) {
-            QVERIFY2(!store.has(file), qPrintable(store.host(file)));
-            continue;
-        }
-        names << QFileInfo(store.host(file)).fileName();
         if (value == QStringLiteral("now"))
-            QVERIFY2(isStampBetween(store.read(file), since, QDateTime::currentDateTime()),
-                     store.read(file).constData());
-        else
-            QCOMPARE(store.read(file), storeBytes(value));
+            QVERIFY2(isStampBetween(store.read(file), since, QDateTime::currentDateTime()), name);
+        else if (!value.isEmpty())
+            QCOMPARE(name + store.read(file), name + storeBytes(value)); // named on failure
+        if (!value.isEmpty())
+            names << QString::fromUtf8(name);
     }
     // Nothing else: no file left behind, no temporary file.
     names.sort();
     QCOMPARE(store.fileNames(), names);
+}
+
+std::optional<OperationFailure> runOperation(const QString& name, const StorePaths& paths)
+{
+    const QStringList words = name.split(QLatin1Char(' '));
+    const QString held = paths.path(StoreFile::Phrases);
+    if (words[0] == QStringLiteral("backup"))
+        return backup(paths, held);
+    if (words[0] == QStringLiteral("restore"))
+        return restore(paths, words.value(1) == QStringLiteral("initial"));
+    if (words[0] == QStringLiteral("uninstall"))
+        return uninstall(paths);
+    return install(paths, held,
+                   {.greeting = !words.contains(QStringLiteral("-greeting")),
+                    .kanji = words.contains(QStringLiteral("+kanji")),
+                    .addMode = !words.contains(QStringLiteral("-add")),
+                    .backupFirst = !words.contains(QStringLiteral("-backup"))});
 }
