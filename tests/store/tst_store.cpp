@@ -1,13 +1,10 @@
 #include "store/HostPath.h"
 #include "store/Stamp.h"
-#include "store/StoreEntry.h"
 #include "support/TempStore.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace jlex;
 
@@ -16,7 +13,6 @@ class StoreTest : public QObject {
 
 private slots:
     void whereTheFilesAre();
-    void existenceCountsFilesAndDirectoriesOnly();
     void stamps();
 };
 
@@ -33,17 +29,6 @@ void StoreTest::whereTheFilesAre()
     qunsetenv("WINEPREFIX");
     QCOMPARE(hostPath(QStringLiteral("c:\\a")),
              QDir::homePath() + QStringLiteral("/.wine/drive_c/a"));
-}
-
-void StoreTest::existenceCountsFilesAndDirectoriesOnly()
-{
-    TempStore store(Edition::Login, TempStore::BothDirs, QByteArray());
-    const auto exists = [&](StoreFile file) { return storeEntryExists(store.paths.path(file)); };
-    store.write(StoreFile::Phrases, "");
-    QVERIFY(QDir().mkdir(store.host(StoreFile::InitialBackup)));
-    QVERIFY(mkfifo(QFile::encodeName(store.host(StoreFile::Swap)).constData(), 0600) == 0);
-    QVERIFY(exists(StoreFile::Phrases) && exists(StoreFile::InitialBackup));
-    QVERIFY(!exists(StoreFile::Swap) && !exists(StoreFile::LatestBackup));
 }
 
 // The locale's short date and its time with seconds but no zone; at midnight
