@@ -1,265 +1,182 @@
-#include "ops/Operations.h"
-#include "support/TempStore.h"
-#include "tables/PhraseTables.h"
+// The phrase file through add mode, byte for byte; and the operations'
+// failures, which stop them before they change anything, or undo what they
+// did. The main window's tests hold each operation's changes to the store.
+#include "ops/StoreChange.h"
+#include "ops/StoreItems.h"
+#include "support/StoreState.h"
 
+#include <QFileInfo>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace jlex;
 
 namespace {
 
-QByteArray tables(bool greeting, bool kanji)
+// How an operation is run: as it is; as a user who may not write the phrase
+// file's directory (root may write anywhere); or with every write failing
+// past half a megabyte, or past a few bytes, so that only the last step fails.
+enum class Limit { None, ReadOnlyPhraseDir, HalfMegabyte, FewBytes };
+
+QString failureOf(const QString& operation, const StorePaths& paths, Limit limit)
 {
-    QByteArray text = phraseTable(PhraseTable::Kana).toByteArray();
-    if (greeting)
-        text += phraseTable(PhraseTable::Greeting).toByteArray();
-    if (kanji)
-        text += phraseTable(PhraseTable::Kanji).toByteArray();
-    return text;
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    if (limit == Limit::HalfMegabyte || limit == Limit::FewBytes) {
+        const rlimit small{rlim_t(limit == Limit::FewBytes ? 8 : 512 * 1024), saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    const bool asNobody = limit == Limit::ReadOnlyPhraseDir && geteuid() == 0;
+    if (asNobody && seteuid(65534) != 0)
+        return QStringLiteral("cannot act as nobody");
+    const auto failure = runOperation(operation, paths);
+    if (asNobody && seteuid(0) != 0)
+        qFatal("cannot act as root again");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    return failure ? failureMessage({}, *failure) : QStringLiteral("succeeded");
 }
 
-// A user's own phrases in GBK: "mine,1=我的", a comment, and a last line
-// without a line end.
-const QByteArray kMine("mine,1=\xce\xd2\xb5\xc4\r\n;note\r\nlast,2=x");
-const QByteArray kMineLines("mine,1=\xce\xd2\xb5\xc4\r\n;note\r\nlast,2=x\r\n");
-
-#define VERIFY_OK(call)                                                                            \
-    do {                                                                                           \
-        const auto failure = (call);                                                               \
-        QVERIFY2(!failure, failure ? qPrintable(failureMessage("op", *failure)) : "");             \
-    } while (false)
-
 } // namespace
+
+Q_DECLARE_METATYPE(Limit)
 
 class OperationsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void firstInstallMovesThePhraseFileIntoTheInitialBackup();
-    void laterInstallsReplaceTheLatestBackup();
-    void installModesAndTables();
-    void addModeKeepsWhatTheLastInstallLeft();
-    void backupFillsInitialThenLatest();
-    void backupFollowsTheInitialBackupFileNotItsStamp();
-    void restoreToInitialState();
-    void restoreToLatestBackupExchangesTheFiles();
-    void uninstallReturnsToTheInitialBackup();
+    // Past a size limit a write fails with EFBIG instead of ending the test.
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
+    void addModeKeepsEveryByte_data();
+    void addModeKeepsEveryByte();
+    void failuresLeaveEveryFile_data();
+    void failuresLeaveEveryFile();
+    void stepsBeforeAFailureAreUndone();
 };
 
-void OperationsTest::firstInstallMovesThePhraseFileIntoTheInitialBackup()
+// The user's lines come back after the tables as they were, each ended by
+// CR LF: a lone CR ends a line, a lone LF does not, bytes are never decoded.
+void OperationsTest::addModeKeepsEveryByte_data()
 {
-    TempStore store;
-    store.write(StoreFile::Phrases, kMine);
-    const QDateTime before = QDateTime::currentDateTime();
-    VERIFY_OK(install(store.paths, store.paths.path(StoreFile::Phrases), {}));
-    const QDateTime after = QDateTime::currentDateTime();
-
-    QCOMPARE(store.read(StoreFile::Phrases), tables(true, false) + kMineLines + "\r\n");
-    QCOMPARE(store.read(StoreFile::InitialBackup), kMine);
-    QVERIFY(isStampBetween(store.read(StoreFile::InitialStamp), before, after));
-    QVERIFY(!store.has(StoreFile::LatestBackup));
-    QVERIFY(!store.has(StoreFile::LatestStamp));
-    QCOMPARE(store.fileNames(), (QStringList{"phrases.ini", "phrases最初备份.ini", "time000.ini"}));
-}
-
-void OperationsTest::laterInstallsReplaceTheLatestBackup()
-{
-    TempStore store;
-    store.write(StoreFile::Phrases, "current\r\n");
-    store.write(StoreFile::InitialBackup, "initial\r\n");
-    store.write(StoreFile::InitialStamp, "t0\r\n");
-    store.write(StoreFile::LatestBackup, "old latest\r\n");
-    store.write(StoreFile::LatestStamp, "t1\r\n");
-    const QDateTime before = QDateTime::currentDateTime();
-    VERIFY_OK(install(store.paths, store.paths.path(StoreFile::Phrases),
-                      {.greeting = false, .kanji = true, .addMode = false, .backupFirst = true}));
-
-    QCOMPARE(store.read(StoreFile::Phrases), tables(false, true) + "\r\n");
-    QCOMPARE(store.read(StoreFile::LatestBackup), QByteArray("current\r\n"));
-    QVERIFY(
-        isStampBetween(store.read(StoreFile::LatestStamp), before, QDateTime::currentDateTime()));
-    QCOMPARE(store.read(StoreFile::InitialBackup), QByteArray("initial\r\n"));
-    QCOMPARE(store.read(StoreFile::InitialStamp), QByteArray("t0\r\n"));
-}
-
-void OperationsTest::installModesAndTables()
-{
-    struct Case {
-        InstallChoices choices;
-        QByteArray existing;
-        QByteArray expected;
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("kept");
+    const QByteArray odd("\x80\xff\xfe\x00\x81\x7f\xa1", 7); // neither GBK nor UTF-8
+    const auto row = [](const QByteArray& file, const QByteArray& kept) {
+        QTest::addRow("%lld %s", file.size(), file.right(9).toPercentEncoding().constData())
+            << file << kept;
     };
-    const Case cases[] = {
-        // Overwrite without a phrase file creates it.
-        {{.greeting = true, .kanji = true, .addMode = false, .backupFirst = false},
-         {},
-         tables(true, true) + "\r\n"},
-        {{.greeting = false, .kanji = false, .addMode = false, .backupFirst = false},
-         kMine,
-         tables(false, false) + "\r\n"},
-        // Adding to an empty file gives what overwriting does.
-        {{.greeting = true, .kanji = false, .addMode = true, .backupFirst = false},
-         "",
-         tables(true, false) + "\r\n"},
-        {{.greeting = false, .kanji = true, .addMode = true, .backupFirst = false},
-         "a\rb\nc",
-         tables(false, true) + "a\r\nb\nc\r\n\r\n"},
+    row("", "");
+    row("a,1=x\r\nb\r\n", "a,1=x\r\nb\r\n");
+    row("a\r\nb", "a\r\nb\r\n");
+    row("a\rb", "a\r\nb\r\n");
+    row("a\r", "a\r\n");
+    row("a\r\r\n", "a\r\n\r\n");
+    row("a\nb\n", "a\nb\n\r\n");
+    row("a\n\rb", "a\n\r\nb\r\n");
+    row("\r\n\r\n;c\r\n", "\r\n\r\n;c\r\n");
+    row(odd + "\r\n" + odd, odd + "\r\n" + odd + "\r\n");
+    // The file is read in blocks; a line end on a block boundary reads as if whole.
+    const qsizetype block = qsizetype(1) << 18;
+    for (qsizetype at : {block - 2, block - 1, block, block + 1}) {
+        const QByteArray x(at, 'x');
+        row(x + "\r\nyy", x + "\r\nyy\r\n");
+        row(x + "\ryy", x + "\r\nyy\r\n");
+        row(x + "\r", x + "\r\n");
+        row(x + "\r\r\nz", x + "\r\n\r\nz\r\n");
+    }
+}
+
+void OperationsTest::addModeKeepsEveryByte()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, kept);
+    TempStore store;
+    store.write(StoreFile::Phrases, file);
+    QVERIFY(!runOperation(QStringLiteral("install -greeting -backup"), store.paths));
+    QCOMPARE(store.read(StoreFile::Phrases), storeBytes(QStringLiteral("kana")) + kept + "\r\n");
+}
+
+void OperationsTest::failuresLeaveEveryFile_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<Limit>("limit");
+    const auto row = [](const char* op, const char* before, const char* says,
+                        Limit limit = Limit::None) {
+        QTest::addRow("%s: %s", op, before) << op << before << QString::fromUtf8(says) << limit;
     };
-    for (const Case& c : cases) {
-        TempStore store;
-        if (!c.existing.isNull())
-            store.write(StoreFile::Phrases, c.existing);
-        VERIFY_OK(install(store.paths, store.paths.path(StoreFile::Phrases), c.choices));
-        QCOMPARE(store.read(StoreFile::Phrases), c.expected);
-        // Without the backup box nothing else is written.
-        QCOMPARE(store.fileNames(), QStringList{"phrases.ini"});
-    }
+    // The phrase file went away after the window last looked.
+    row("install -backup", "", "找不到词库文件");
+    row("install -add", "", "找不到词库文件");
+    row("backup", "", "找不到词库文件");
+    row("restore initial", "P=p i=t0 l=t1", "找不到最初状态备份");
+    row("restore latest", "P=p i=t0 l=t1", "找不到最近备份");
+    row("uninstall", "P=only L=lb", "找不到最初状态备份");
+    row("install", "P=p I=ib L=dir", "最近备份不是普通文件");
+    row("install", "P=dir", "词库文件不是普通文件");
+    row("install -add -backup", "P=dir", "词库文件不是普通文件");
+    // A swap file left by an interrupted exchange may be someone's only copy.
+    row("restore latest", "P=p L=lb l=t1 S=theirs", "临时交换文件");
+    // Directories are never created; without the account's, no stamp can be written.
+    // ("public" is the public edition without the account's directory.)
+    row("install -add -backup", "no dirs", "找不到phrases.ini所在的目录");
+    row("install", "public P=p", "找不到time000.ini所在的目录");
+    row("restore initial", "public P=p I=ib L=lb", "找不到time000.ini所在的目录");
+    row("restore latest", "public P=p L=lb", "找不到time001.ini所在的目录");
+    for (const char* op : {"install -add -backup", "backup", "restore initial"})
+        row(op, "P=p I=ib i=t0", "无法写入", Limit::ReadOnlyPhraseDir);
+    // A write failing part-way leaves no torn file; steps before a failing one are undone.
+    row("install", "P=big I=ib", "无法写入词库文件", Limit::HalfMegabyte);
+    row("restore latest", "P=p L=lb i=t0 l=t1", "无法写入最近备份时间记录", Limit::FewBytes);
+    row("uninstall", "P=p I=ib i=t0", "无法写入最初备份时间记录", Limit::FewBytes);
 }
 
-void OperationsTest::addModeKeepsWhatTheLastInstallLeft()
+void OperationsTest::failuresLeaveEveryFile()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, before);
+    QFETCH(QString, says);
+    QFETCH(Limit, limit);
+    const bool shared = before.startsWith(QStringLiteral("public"));
+    TempStore store(shared ? Edition::Public : Edition::Login,
+                    shared                                    ? TempStore::PhraseDirOnly
+                    : before.startsWith(QStringLiteral("no")) ? TempStore::NoDirs
+                                                              : TempStore::BothDirs);
+    layStore(store, before);
+    const QString phraseDir = QFileInfo(store.host(StoreFile::Phrases)).absolutePath();
+    if (limit == Limit::ReadOnlyPhraseDir)
+        QFile::setPermissions(phraseDir, QFileDevice::Permissions(0x5555));
+    const auto snapshot = store.snapshot();
+    const QString message = failureOf(operation, store.paths, limit);
+    QFile::setPermissions(phraseDir, QFileDevice::Permissions(0x7755));
+    QVERIFY2(message.contains(says), qPrintable(message));
+    QVERIFY2(message.endsWith(QStringLiteral("所有文件均保持原样。")), qPrintable(message));
+    QCOMPARE(store.snapshot(), snapshot);
+}
+
+// Undoing reaches what no operation lets fail on purpose: a backup and a stamp
+// replaced, then given back their old contents.
+void OperationsTest::stepsBeforeAFailureAreUndone()
 {
     TempStore store;
-    store.write(StoreFile::Phrases, kMine);
-    const QString held = store.paths.path(StoreFile::Phrases);
-    const InstallChoices add{
-        .greeting = true, .kanji = false, .addMode = true, .backupFirst = false};
-    VERIFY_OK(install(store.paths, held, add));
-    const QByteArray first = store.read(StoreFile::Phrases);
-    VERIFY_OK(install(store.paths, held, add));
-    // The tables again, then the whole earlier file, its empty last line included.
-    QCOMPARE(store.read(StoreFile::Phrases), tables(true, false) + first + "\r\n");
-}
-
-void OperationsTest::backupFillsInitialThenLatest()
-{
-    TempStore store;
-    store.write(StoreFile::Phrases, kMine);
-    const QString held = store.paths.path(StoreFile::Phrases);
-
-    VERIFY_OK(backup(store.paths, held));
-    QCOMPARE(store.read(StoreFile::InitialBackup), kMine);
-    QCOMPARE(store.read(StoreFile::Phrases), kMine);
-    QVERIFY(!store.has(StoreFile::LatestBackup) && !store.has(StoreFile::LatestStamp));
-    const QByteArray initialStamp = store.read(StoreFile::InitialStamp);
-    QVERIFY(initialStamp.endsWith("\r\n") && initialStamp.count('\n') == 1);
-
-    VERIFY_OK(backup(store.paths, held));
-    QCOMPARE(store.read(StoreFile::LatestBackup), kMine);
-    QVERIFY(store.has(StoreFile::LatestStamp));
-
-    store.write(StoreFile::Phrases, "changed\r\n");
-    store.write(StoreFile::LatestStamp, "an old time\r\n");
-    const QDateTime before = QDateTime::currentDateTime();
-    VERIFY_OK(backup(store.paths, held));
-    QCOMPARE(store.read(StoreFile::LatestBackup), QByteArray("changed\r\n"));
-    // The stamp holds the new time only, not appended to the old.
-    QVERIFY(
-        isStampBetween(store.read(StoreFile::LatestStamp), before, QDateTime::currentDateTime()));
-    QCOMPARE(store.read(StoreFile::InitialBackup), kMine);
-    QCOMPARE(store.read(StoreFile::InitialStamp), initialStamp);
-}
-
-void OperationsTest::backupFollowsTheInitialBackupFileNotItsStamp()
-{
+    layStore(store, QStringLiteral("P=p L=lb l=t1"));
+    const auto before = store.snapshot();
+    const auto item = [&](StoreFile file) { return storeItem(store.paths, file); };
     {
-        // Latest backup there but no initial one: the initial slot is filled.
-        TempStore store;
-        store.write(StoreFile::Phrases, "p");
-        store.write(StoreFile::LatestBackup, "l");
-        store.write(StoreFile::LatestStamp, "t1\r\n");
-        VERIFY_OK(backup(store.paths, store.paths.path(StoreFile::Phrases)));
-        QCOMPARE(store.read(StoreFile::InitialBackup), QByteArray("p"));
-        QCOMPARE(store.read(StoreFile::LatestBackup), QByteArray("l"));
-        QCOMPARE(store.read(StoreFile::LatestStamp), QByteArray("t1\r\n"));
+        StoreChange change;
+        QVERIFY(change.stageCopy(item(StoreFile::Phrases), item(StoreFile::LatestBackup)));
+        QVERIFY(change.put(item(StoreFile::LatestBackup)));
+        QVERIFY(change.writeStamp(item(StoreFile::LatestStamp), "t2\r\n"));
+        QVERIFY(change.stage(item(StoreFile::InitialBackup)));
+        QVERIFY(store.snapshot() != before);
+        // There is no swap file to copy, so this step fails.
+        QVERIFY(!change.stageCopy(item(StoreFile::Swap), item(StoreFile::Phrases)));
+        QVERIFY(change.rollBack());
     }
-    {
-        // Initial backup without its stamp: the latest slot, and no initial stamp appears.
-        TempStore store;
-        store.write(StoreFile::Phrases, "p");
-        store.write(StoreFile::InitialBackup, "i");
-        VERIFY_OK(backup(store.paths, store.paths.path(StoreFile::Phrases)));
-        QCOMPARE(store.read(StoreFile::LatestBackup), QByteArray("p"));
-        QVERIFY(!store.has(StoreFile::InitialStamp));
-        QVERIFY(store.has(StoreFile::LatestStamp));
-    }
-}
-
-void OperationsTest::restoreToInitialState()
-{
-    for (bool withLatest : {true, false}) {
-        TempStore store;
-        store.write(StoreFile::Phrases, "P");
-        store.write(StoreFile::InitialBackup, "I");
-        store.write(StoreFile::InitialStamp, "t0\r\n");
-        if (withLatest) {
-            store.write(StoreFile::LatestBackup, "L");
-            store.write(StoreFile::LatestStamp, "t1\r\n");
-        }
-        const QDateTime before = QDateTime::currentDateTime();
-        VERIFY_OK(restore(store.paths, true));
-        QCOMPARE(store.read(StoreFile::Phrases), QByteArray("I"));
-        QCOMPARE(store.read(StoreFile::InitialBackup), QByteArray("I"));
-        QCOMPARE(store.read(StoreFile::LatestBackup), QByteArray("P"));
-        QVERIFY(isStampBetween(store.read(StoreFile::InitialStamp), before,
-                               QDateTime::currentDateTime()));
-        // The latest stamp is left as it was, or absent.
-        QCOMPARE(store.has(StoreFile::LatestStamp), withLatest);
-        if (withLatest)
-            QCOMPARE(store.read(StoreFile::LatestStamp), QByteArray("t1\r\n"));
-    }
-}
-
-void OperationsTest::restoreToLatestBackupExchangesTheFiles()
-{
-    TempStore store;
-    const QByteArray odd("\x80\xff\r\rx\n", 6);
-    store.write(StoreFile::Phrases, odd);
-    store.write(StoreFile::LatestBackup, "L\r\n");
-    store.write(StoreFile::InitialStamp, "t0\r\n");
-    const QDateTime before = QDateTime::currentDateTime();
-    VERIFY_OK(restore(store.paths, false));
-    QCOMPARE(store.read(StoreFile::Phrases), QByteArray("L\r\n"));
-    QCOMPARE(store.read(StoreFile::LatestBackup), odd);
-    QVERIFY(!store.has(StoreFile::Swap));
-    QVERIFY(
-        isStampBetween(store.read(StoreFile::LatestStamp), before, QDateTime::currentDateTime()));
-    QCOMPARE(store.read(StoreFile::InitialStamp), QByteArray("t0\r\n"));
-
-    // A second exchange gives back the files from before the first.
-    VERIFY_OK(restore(store.paths, false));
-    QCOMPARE(store.read(StoreFile::Phrases), odd);
-    QCOMPARE(store.read(StoreFile::LatestBackup), QByteArray("L\r\n"));
-
-    // Initial state then latest backup puts the phrase file back too.
-    store.write(StoreFile::InitialBackup, "I");
-    VERIFY_OK(restore(store.paths, true));
-    VERIFY_OK(restore(store.paths, false));
-    QCOMPARE(store.read(StoreFile::Phrases), odd);
-    QCOMPARE(store.read(StoreFile::LatestBackup), QByteArray("I"));
-}
-
-void OperationsTest::uninstallReturnsToTheInitialBackup()
-{
-    TempStore store;
-    store.write(StoreFile::Phrases, kMine);
-    const QString held = store.paths.path(StoreFile::Phrases);
-    // Whatever happened before, the phrase file ends as the initial backup.
-    VERIFY_OK(install(store.paths, held, {}));
-    VERIFY_OK(install(store.paths, held, {.greeting = true, .kanji = true}));
-    VERIFY_OK(backup(store.paths, held));
-    VERIFY_OK(restore(store.paths, false));
-    store.write(StoreFile::LatestStamp, "t1\r\n");
-    const QByteArray beforeUninstall = store.read(StoreFile::Phrases);
-
-    const QDateTime before = QDateTime::currentDateTime();
-    VERIFY_OK(uninstall(store.paths));
-    QCOMPARE(store.read(StoreFile::Phrases), kMine);
-    QCOMPARE(store.read(StoreFile::InitialBackup), kMine);
-    QCOMPARE(store.read(StoreFile::LatestBackup), beforeUninstall);
-    QVERIFY(
-        isStampBetween(store.read(StoreFile::InitialStamp), before, QDateTime::currentDateTime()));
-    QCOMPARE(store.read(StoreFile::LatestStamp), QByteArray("t1\r\n"));
-    QVERIFY(!store.has(StoreFile::Swap));
+    QCOMPARE(store.snapshot(), before);
 }
 
 QTEST_GUILESS_MAIN(OperationsTest)

@@ -1,15 +1,10 @@
 #include "store/HostPath.h"
-#include "store/KavroPaths.h"
 #include "store/Stamp.h"
-#include "store/StoreEntry.h"
 #include "support/TempStore.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace jlex;
 
@@ -17,132 +12,63 @@ class StoreTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void pathsPerEditionAndRole_data();
-    void pathsPerEditionAndRole();
-    void unsetUserNameLeavesTwoBackslashes();
-    void hostPathMapsDriveCIntoTheWinePrefix();
-    void existenceCountsFilesAndDirectoriesOnly();
-    void stampIsShortDateAndTimeWithSeconds();
-    void stampReadsFirstLineOnly();
+    void whereTheFilesAre();
+    void stamps_data();
+    void stamps();
+    void stampFiles();
 };
 
-void StoreTest::pathsPerEditionAndRole_data()
+// The files' names are checked with every change to a store, and which
+// directory each edition keeps them in by the failures of the public edition.
+// Here: the user name is read at each use, and "C:\" is the prefix's drive_c.
+void StoreTest::whereTheFilesAre()
 {
-    QTest::addColumn<Edition>("edition");
-    QTest::addColumn<StoreFile>("file");
-    QTest::addColumn<QString>("expected");
-    const QString base = QStringLiteral("C:\\Documents and Settings\\alice\\Application Data\\");
-    const QString account = base + QStringLiteral("KavroPY.users\\00000001\\");
-    const QString shared = base + QStringLiteral("KavroPY\\");
-    const struct {
-        StoreFile file;
-        const char* name;
-        bool stamp;
-    } files[] = {
-        {StoreFile::Phrases, "phrases.ini", false},
-        {StoreFile::InitialBackup, "phrases最初备份.ini", false},
-        {StoreFile::LatestBackup, "phrases最近备份.ini", false},
-        {StoreFile::Swap, "phrasesTEMP.ini", false},
-        {StoreFile::InitialStamp, "time000.ini", true},
-        {StoreFile::LatestStamp, "time001.ini", true},
-    };
-    for (const auto& f : files) {
-        const QString name = QString::fromUtf8(f.name);
-        QTest::addRow("login %s", f.name) << Edition::Login << f.file << account + name;
-        // Stamps stay in the account directory in the public edition too.
-        QTest::addRow("public %s", f.name)
-            << Edition::Public << f.file << (f.stamp ? account : shared) + name;
-    }
-}
-
-void StoreTest::pathsPerEditionAndRole()
-{
-    QFETCH(Edition, edition);
-    QFETCH(StoreFile, file);
-    QFETCH(QString, expected);
-    qputenv("USERNAME", "alice");
-    QCOMPARE(KavroPaths(edition).path(file), expected);
-}
-
-void StoreTest::unsetUserNameLeavesTwoBackslashes()
-{
-    qunsetenv("USERNAME");
-    QCOMPARE(KavroPaths(Edition::Login).path(StoreFile::Phrases),
-             QStringLiteral("C:\\Documents and Settings\\\\Application Data\\KavroPY.users\\"
-                            "00000001\\phrases.ini"));
-    QCOMPARE(KavroPaths::userName(), QString());
-    // The name is read at each use, not once.
+    const TempStore store;
     qputenv("USERNAME", "bob");
-    QVERIFY(
-        KavroPaths(Edition::Login).path(StoreFile::Phrases).contains(QStringLiteral("\\bob\\")));
-}
-
-void StoreTest::hostPathMapsDriveCIntoTheWinePrefix()
-{
-    qputenv("WINEPREFIX", "/tmp/prefix");
-    QCOMPARE(hostPath(QStringLiteral("C:\\Documents and Settings\\alice\\x 最初.ini")),
-             QStringLiteral("/tmp/prefix/drive_c/Documents and Settings/alice/x 最初.ini"));
+    QCOMPARE(hostPath(store.paths.path(StoreFile::Phrases)),
+             store.root() + QStringLiteral("/drive_c/Documents and Settings/bob/Application "
+                                           "Data/KavroPY.users/00000001/phrases.ini"));
     qunsetenv("WINEPREFIX");
-    QCOMPARE(hostPath(QStringLiteral("c:\\a\\b")),
-             QDir::homePath() + QStringLiteral("/.wine/drive_c/a/b"));
+    QCOMPARE(hostPath(QStringLiteral("c:\\a")),
+             QDir::homePath() + QStringLiteral("/.wine/drive_c/a"));
 }
 
-void StoreTest::existenceCountsFilesAndDirectoriesOnly()
+// The locale's short date and its time with seconds, with no time zone nor
+// the brackets it stood in; at midnight the date alone.
+void StoreTest::stamps_data()
 {
-    TempStore store;
-    const auto& paths = store.paths;
-    QVERIFY(!storeEntryExists(paths.host(StoreFile::Phrases)));
-    store.write(StoreFile::Phrases, "");
-    QVERIFY(storeEntryExists(paths.host(StoreFile::Phrases)));
-    // Read-only makes no difference.
-    QFile::setPermissions(store.host(StoreFile::Phrases), QFileDevice::ReadOwner);
-    QVERIFY(storeEntryExists(paths.host(StoreFile::Phrases)));
-
-    QVERIFY(QDir().mkdir(store.host(StoreFile::InitialBackup)));
-    QVERIFY(storeEntryExists(paths.host(StoreFile::InitialBackup)));
-
-    QVERIFY(mkfifo(QFile::encodeName(store.host(StoreFile::Swap)).constData(), 0600) == 0);
-    QVERIFY(!storeEntryExists(paths.host(StoreFile::Swap)));
-
-    // A missing directory on the way is simply "absent".
-    TempStore bare(Edition::Public, TempStore::NoDirs);
-    QVERIFY(!storeEntryExists(bare.paths.host(StoreFile::LatestStamp)));
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QTime>("time");
+    QTest::addColumn<QString>("expected"); // a pattern: some locales use narrow spaces
+    QTest::newRow("zh_CN") << "zh_CN" << QTime(9, 5, 7) << "^2026/12/6 09:05:07$";
+    QTest::newRow("zh_CN midnight") << "zh_CN" << QTime(0, 0) << "^2026/12/6$";
+    QTest::newRow("zh_CN past midnight") << "zh_CN" << QTime(0, 0, 1) << "^2026/12/6 00:00:01$";
+    QTest::newRow("en_US") << "en_US" << QTime(21, 4, 30) << "^12/6/26 9:04:30[ \\x{202F}]PM$";
+    QTest::newRow("es_ES") << "es_ES" << QTime(14, 7, 9) << "^6/12/26 14:07:09$";
+    QTest::newRow("zh_HK") << "zh_HK" << QTime(14, 7, 9) << "^6/12/2026 下午2:07:09$";
+    QTest::newRow("zh_TW") << "zh_TW" << QTime(14, 7, 9) << "^2026/12/6 下午2:07:09$";
 }
 
-void StoreTest::stampIsShortDateAndTimeWithSeconds()
+void StoreTest::stamps()
+{
+    QFETCH(QString, locale);
+    QFETCH(QTime, time);
+    QFETCH(QString, expected);
+    const QString text = stampText(QDateTime(QDate(2026, 12, 6), time), QLocale(locale));
+    QVERIFY2(text.contains(QRegularExpression(expected)), qPrintable(text));
+}
+
+// A stamp file is the text and a line end in the store's format; it shows its first line.
+void StoreTest::stampFiles()
 {
     const QLocale china(QLocale::Chinese, QLocale::China);
-    const QDate day(2026, 12, 6);
-    QCOMPARE(stampText(QDateTime(day, QTime(9, 5, 7)), china),
-             QStringLiteral("2026/12/6 09:05:07"));
-    QCOMPARE(stampText(QDateTime(day, QTime(0, 0, 0)), china), QStringLiteral("2026/12/6"));
-    QCOMPARE(stampText(QDateTime(day, QTime(0, 0, 1)), china),
-             QStringLiteral("2026/12/6 00:00:01"));
-
-    const QLocale us(QLocale::English, QLocale::UnitedStates);
-    // Newer locale data puts a narrow no-break space before PM.
-    const QString text = stampText(QDateTime(day, QTime(21, 4, 30)), us);
-    QVERIFY2(QRegularExpression(QStringLiteral("^12/6/26 9:04:30[ \\x{202F}]PM$"))
-                 .match(text)
-                 .hasMatch(),
-             qPrintable(text));
-
-    QCOMPARE(stampFileBytes(QDateTime(day, QTime(0, 0)), PhraseFormat::GbkCrLf, china),
-             QByteArray("2026/12/6\r\n"));
-}
-
-void StoreTest::stampReadsFirstLineOnly()
-{
-    QCOMPARE(stampFromFileBytes("", PhraseFormat::GbkCrLf), QString());
-    QCOMPARE(stampFromFileBytes("\r\n2026/1/1 10:00:00\r\n", PhraseFormat::GbkCrLf), QString());
-    QCOMPARE(stampFromFileBytes("2026/1/1 10:00:00\r\nlater\r\n", PhraseFormat::GbkCrLf),
-             QStringLiteral("2026/1/1 10:00:00"));
-    QCOMPARE(stampFromFileBytes("first\rsecond", PhraseFormat::GbkCrLf), QStringLiteral("first"));
-    QCOMPARE(stampFromFileBytes("no line end", PhraseFormat::GbkCrLf),
-             QStringLiteral("no line end"));
-    // Stamps are GBK like every store file.
-    QCOMPARE(stampFromFileBytes("2026\xc4\xea\r\n", PhraseFormat::GbkCrLf),
+    const QDateTime when(QDate(2026, 12, 6), QTime(9, 5, 7));
+    QCOMPARE(stampFileBytes(when, PhraseFormat::GbkCrLf, china), "2026/12/6 09:05:07\r\n");
+    QCOMPARE(stampFileBytes(when, PhraseFormat::Utf8Lf, china), "2026/12/6 09:05:07\n");
+    QCOMPARE(stampFromFileBytes("2026\xc4\xea\r\nlater\r\n", PhraseFormat::GbkCrLf),
              QStringLiteral("2026年"));
+    QCOMPARE(stampFromFileBytes("first\rsecond", PhraseFormat::GbkCrLf), QStringLiteral("first"));
+    QCOMPARE(stampFromFileBytes("2026年\nlater\n", PhraseFormat::Utf8Lf), QStringLiteral("2026年"));
 }
 
 QTEST_GUILESS_MAIN(StoreTest)
