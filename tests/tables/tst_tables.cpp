@@ -3,8 +3,10 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace jlex;
@@ -48,6 +50,9 @@ private slots:
     void kanaTableIsExact();
     void greetingKeys();
     void kanjiKeys();
+    void bothFormatsHoldTheSameLines();
+    void buildRefusesLine_data();
+    void buildRefusesLine();
 };
 
 void TablesTest::kanaTableIsExact()
@@ -85,6 +90,50 @@ void TablesTest::kanjiKeys()
     for (QString& key : order)
         key += QLatin1Char(' ') + QString::number(rows[key]);
     QCOMPARE(order, referenceLines("kanji-keys.txt"));
+}
+
+// Fcitx 5 reads UTF-8 without a byte-order mark, lines ended by LF alone; how
+// it reads each row is checked on an installed file.
+void TablesTest::bothFormatsHoldTheSameLines()
+{
+    for (const PhraseTable table : {PhraseTable::Kana, PhraseTable::Greeting, PhraseTable::Kanji}) {
+        const QByteArrayView utf8 = phraseTable(table, PhraseFormat::Utf8Lf);
+        QVERIFY(!utf8.startsWith("\xEF\xBB\xBF") && !utf8.contains('\r') && utf8.endsWith('\n'));
+        QCOMPARE(QString::fromUtf8(utf8), fromGbk(phraseTable(table)).replace("\r\n", "\n"));
+    }
+}
+
+// The build refuses a line either input method would misread.
+void TablesTest::buildRefusesLine_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("entry") << QByteArray("ai,1=愛") << false;
+    QTest::newRow("position 0") << QByteArray("ai,0=愛") << true;
+    QTest::newRow("template") << QByteArray("nian,1=#$year") << true;
+    QTest::newRow("quoted") << QByteArray("ai,1=\"愛\"") << true;
+    QTest::newRow("multi-line start") << QByteArray("ai,1=") << true;
+    QTest::newRow("hash comment") << QByteArray("# note") << true;
+    QTest::newRow("CR LF") << QByteArray("ai,1=愛\r") << true;
+    QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF"
+                                       "ai,1=愛")
+                         << true;
+    QTest::newRow("not in GBK") << QByteArray("ai,1=😀") << true;
+}
+
+void TablesTest::buildRefusesLine()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, refused);
+    const QTemporaryDir dir;
+    QFile source(dir.filePath("t.txt"));
+    QVERIFY(source.open(QIODevice::WriteOnly) && source.write(line + '\n') > 0);
+    source.close();
+    QProcess gen;
+    gen.start(JLEX_TABLEGEN, {dir.filePath("t.cpp"), "Kana=" + source.fileName()});
+    QVERIFY(gen.waitForFinished());
+    QCOMPARE(gen.exitCode() != 0, refused);
+    QCOMPARE(QFile::exists(dir.filePath("t.cpp")), !refused);
 }
 
 QTEST_GUILESS_MAIN(TablesTest)
