@@ -143,7 +143,8 @@ std::optional<OperationFailure> install(const StorePaths& paths, const QString& 
     // phrase file itself is replaced last, in one step.
     if (!ready || !stageInstallText(change, paths, phrases, choices))
         return failed(change);
-    if (choices.backupFirst && (!change.stageCopy(phrases, slot.backup) ||
+    // The phrase file is replaced below, so its backup may share its content.
+    if (choices.backupFirst && (!change.stageKeep(phrases, slot.backup) ||
                                 !change.put(slot.backup) || !writeStamp(change, paths, slot.stamp)))
         return failed(change);
     if (!change.put(phrases))

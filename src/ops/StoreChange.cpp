@@ -175,6 +175,15 @@ bool StoreChange::stageCopy(const StoreItem& from, const StoreItem& to)
     }
 }
 
+bool StoreChange::stageKeep(const StoreItem& from, const StoreItem& to)
+{
+    auto file = std::make_unique<StagedFile>(to.host);
+    if (!file->openAsLinkTo(from.host))
+        return failWith(QStringLiteral("无法写入") + to.label, to, file->failure());
+    m_staged[to.host] = std::move(file);
+    return true;
+}
+
 bool StoreChange::put(const StoreItem& target, const StoreItem* keepOldAs)
 {
     const auto it = m_staged.find(target.host);

@@ -44,6 +44,9 @@ public:
     // New contents, staged beside the target until put() moves them in place.
     QIODevice* stage(const StoreItem& target);
     bool stageCopy(const StoreItem& from, const StoreItem& to);
+    // The same content as a copy, but a hard link where possible: only for a
+    // file this change replaces before it ends.
+    bool stageKeep(const StoreItem& from, const StoreItem& to);
     bool stagingFailed(const StoreItem& target); // records a write error on the staged file
 
     // Moves staged contents onto the target. What the target held is kept

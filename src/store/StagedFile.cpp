@@ -61,6 +61,23 @@ bool StagedFile::open(OpenMode mode)
     return QIODevice::open(mode | Unbuffered);
 }
 
+bool StagedFile::openAsLinkTo(const QString& source)
+{
+    const QString name = hiddenNameBeside(m_final, "jlex");
+    if (name.isEmpty())
+        return failWith(errno);
+    if (const int error = keepAs(followLinks(source), name))
+        return failWith(error);
+    m_temp = QFile::encodeName(name);
+    m_fd = ::open(m_temp.constData(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) {
+        const int error = errno;
+        discard();
+        return failWith(error);
+    }
+    return QIODevice::open(ReadOnly | Unbuffered);
+}
+
 qint64 StagedFile::readData(char*, qint64)
 {
     return -1;

@@ -18,6 +18,10 @@ public:
     ~StagedFile() override;
 
     bool open(OpenMode mode = WriteOnly) override;
+    // Stages what another file holds now, without copying it where the file
+    // system allows: a hard link, so the other file must be replaced, not
+    // rewritten, while the new name is to keep the content.
+    bool openAsLinkTo(const QString& source);
     // Syncs the data, renames it onto the target and syncs the directory.
     bool commit();
 
