@@ -13,63 +13,58 @@ class Form1Test : public QObject {
     Q_OBJECT
 
     template <class... C> static void columns(C... c) { (QTest::addColumn<QString>(c), ...); }
-    template <class... V> static void row(const char* t, V... v) { (QTest::newRow(t) << ... << v); }
+    // The first value names the row.
+    static void row(const char* t, auto... v) { ((QTest::newRow(t) << t) << ... << v); }
 
 private slots:
-    // Stores are laid as in StoreState.h, controls read as in MainWindowDriver.
+    // Steps are files laid (as in StoreState.h), "start", controls clicked and
+    // "look" again; after them the files, what was said and the controls (as
+    // in MainWindowDriver).
     void buttons_data()
     {
-        columns("store", "steps", "after", "said", "controls");
+        columns("steps", "after", "said", "controls");
         // What the survey offers for what the store holds, at start-up and when
         // the window looks again after the user's choices or the store have
-        // changed. The steps are controls clicked and files laid, in order.
-        row("fresh store", "", "", "", "warning:hidden", "-x-- ---o");
-        row("no stamps", "P=p", "", "P=p", "", "xoxo ---o");
-        row("initial stamp", "P=p i=t0", "", "P=p i=t0", "", "xoxo x-oo");
-        row("latest stamp", "P=p l=t1", "", "P=p l=t1", "", "xoxo -ooo"); // nothing selected
-        row("stamps only", "i=t0 l=t1", "", "i=t0 l=t1", "warning:hidden", "-x-- xooo");
+        // changed.
+        row("start", "", "warning:hidden", "-x-- ---o");
+        row("P=p start", "P=p", "", "xoxo ---o");
+        row("P=p i=t0 start", "P=p i=t0", "", "xoxo x-oo");
+        row("P=p l=t1 start", "P=p l=t1", "", "xoxo -ooo"); // nothing selected
+        row("i=t0 l=t1 start", "i=t0 l=t1", "warning:hidden", "-x-- xooo");
         // Install choices are the user's; the restore choice is reset.
-        row("user's choices", "P=p i=t0 l=t1", "Option2 Check1 Option4 look", "P=p i=t0 l=t1",
-            "warning", "oxoo xooo");
-        row("phrase file appears", "", "P=p look", "P=p", "warning:hidden", "oxoo ---o");
-        row("box unticked twice", "P=p", "Check1 Check1 Check1", "P=p", "warning warning",
-            "xooo ---o");
+        row("P=p i=t0 l=t1 start Option2 Check1 Option4 look", "P=p i=t0 l=t1", "warning",
+            "oxoo xooo");
+        row("start P=p look", "P=p", "warning:hidden", "oxoo ---o");
+        row("P=p start Check1 Check1 Check1", "P=p", "warning warning", "xooo ---o");
         // Each button against a real store: the files byte for byte, what was
         // said, and the window after. A message shown before the window had
         // caught up with the store is "early"; one shown before the window, "hidden".
-        row("install, first", "P=mine", "Check4 Command3",
-            "P=kana+greeting+kanji+mine+crlf+crlf I=mine i=now", "installed restart", "xoxo x-oo");
-        row("install, later, kanji over", "P=p I=ib L=lb i=t0 l=t1",
-            "Check3 Check4 Option2 Command3", "P=kana+kanji+crlf I=ib L=p i=t0 l=now",
-            "installed restart", "oxxo xooo");
-        row("install, kana over, no backup", "P=mine I=ib i=t0", "Check3 Option2 Check1 Command3",
-            "P=kana+crlf I=ib i=t0", "warning installed restart", "oxoo x-oo");
-        row("install, no phrase file", "", "Check4 Command3", "P=kana+greeting+kanji+crlf",
+        row("P=mine start Check4 Command3", "P=kana+greeting+kanji+mine+crlf+crlf I=mine i=now",
+            "installed restart", "xoxo x-oo");
+        row("P=p I=ib L=lb i=t0 l=t1 start Check3 Check4 Option2 Command3",
+            "P=kana+kanji+crlf I=ib L=p i=t0 l=now", "installed restart", "oxxo xooo");
+        row("P=mine I=ib i=t0 start Check3 Option2 Check1 Command3", "P=kana+crlf I=ib i=t0",
+            "warning installed restart", "oxoo x-oo");
+        row("start Check4 Command3", "P=kana+greeting+kanji+crlf",
             "warning:hidden installed restart", "oxoo ---o");
-        row("install, phrase file gone", "P=p", "P=none Command3", "",
-            "安装未能完成。:early warning", "-x-- ---o");
-        row("backup thrice", "P=p", "Command7 Command7 P=q Command7", "P=q I=p i=now L=q l=now",
+        row("P=p start P=none Command3", "", "安装未能完成。:early warning", "-x-- ---o");
+        row("P=p start Command7 Command7 P=q Command7", "P=q I=p i=now L=q l=now",
             "backed-up backed-up backed-up", "xoxo xooo");
         // The backup slot follows the initial backup file, not its stamp.
-        row("backup, latest only", "P=p L=lb l=t1", "Command7", "P=p I=p i=now L=lb l=t1",
-            "backed-up", "xoxo xooo");
-        row("backup, no initial stamp", "P=p I=ib", "Command7", "P=p I=ib L=p l=now", "backed-up",
-            "xoxo -ooo");
-        row("restore latest", "P=p I=ib i=t0 L=lb l=t1", "Option4 Command4",
-            "P=lb I=ib i=t0 L=p l=now", "restored restart", "xoxo xooo");
-        row("restore initial", "P=p I=ib i=t0 L=lb l=t1", "Command4", "P=ib I=ib i=now L=p l=t1",
+        row("P=p L=lb l=t1 start Command7", "P=p I=p i=now L=lb l=t1", "backed-up", "xoxo xooo");
+        row("P=p I=ib start Command7", "P=p I=ib L=p l=now", "backed-up", "xoxo -ooo");
+        row("P=p I=ib i=t0 L=lb l=t1 start Option4 Command4", "P=lb I=ib i=t0 L=p l=now",
             "restored restart", "xoxo xooo");
-        row("restore initial, no latest", "P=p I=ib i=t0", "Command4", "P=ib I=ib L=p i=now",
-            "restored restart", "xoxo x-oo");
+        row("P=p I=ib i=t0 L=lb l=t1 start Command4", "P=ib I=ib i=now L=p l=t1",
+            "restored restart", "xoxo xooo");
+        row("P=p I=ib i=t0 start Command4", "P=ib I=ib L=p i=now", "restored restart", "xoxo x-oo");
         // The program ends after uninstalling, without looking again.
-        row("uninstall", "P=p I=ib L=lb l=t1", "Command5", "P=ib I=ib L=p i=now l=t1",
-            "restored restart", "xoxo -ooo");
-        row("uninstall, no initial backup", "P=only", "Command5", "P=only", "卸载未能完成。",
-            "xoxo ---o");
+        row("P=p I=ib L=lb l=t1 start Command5", "P=ib I=ib L=p i=now l=t1", "restored restart",
+            "xoxo -ooo");
+        row("P=only start Command5", "P=only", "卸载未能完成。", "xoxo ---o");
     }
     void buttons()
     {
-        QFETCH(QString, store);
         QFETCH(QString, steps);
         QFETCH(QString, after);
         QFETCH(QString, said);
@@ -84,17 +79,12 @@ private slots:
                          (w.form->isVisible() ? "" : ":hidden");
             controlsWhenShown << w.controls();
         };
+        const QDateTime start = QDateTime::currentDateTime();
         qsizetype marked = 0;
-        const auto markEarly = [&] {
+        for (const QString& step : steps.split(' ')) {
+            step == "start" ? w.start() : w.act(step);
             for (; marked < shown.size(); ++marked)
                 shown[marked] += controlsWhenShown[marked] != w.controls() ? ":early" : "";
-        };
-        w.start(store);
-        markEarly();
-        const QDateTime start = QDateTime::currentDateTime();
-        for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
-            w.act(step);
-            markEarly();
         }
         QCOMPARE(shown.join(' '), said);
         QCOMPARE(w.controls(), controls);
@@ -113,18 +103,19 @@ private slots:
     void keyboard_data()
     {
         columns("keys", "after");
-        row("tab past Option2", "Command6 Tab", "Option1");
-        row("tab past Option4", "Command6 Tab Tab", "Option3");
-        row("back past Option4", "Command7 Backtab", "Option3");
-        row("back past the pair", "Option3 Backtab Backtab", "Command6");
-        row("down", "Command6 Tab Down", "Option2 Option2");
-        row("down, up", "Option3 Down Up", "Option3 Option4 Option3");
-        row("down, tab", "Option1 Tab Down Tab", "Command7 Option4");
-        row("back to the new choice", "Option3 Backtab Down Tab Backtab", "Option2 Option2");
-        row("round", "Check4 Tab", "Command1");
-        row("return", "Command1 Return", "Command1 Command1");
-        row("keypad enter", "Command1 Num+Enter", "Command1 Command1");
-        row("return on another", "Command7 Return", "Command7 Command7");
+        row("Command6 Tab", "Option1");
+        row("Command6 Tab Tab", "Option3");
+        row("Command7 Backtab", "Option3");
+        row("Option3 Backtab Backtab", "Command6");
+        row("Command6 Tab Down", "Option2 Option2");
+        row("Option3 Down Up", "Option3 Option4 Option3");
+        row("Option1 Tab Down Tab", "Command7 Option4");
+        row("Option3 Backtab Down Tab Backtab", "Option2 Option2");
+        row("Check4 Tab", "Command1");
+        row("Command1 Return", "Command1 Command1");
+        row("Command1 Num+Enter", "Command1 Command1");
+        row("Command7 Return", "Command7 Command7");
+        row("Command6 Num+Enter", "Command6 Command6");
     }
     void keyboard()
     {
@@ -135,9 +126,8 @@ private slots:
         QStringList seen;
         for (QAbstractButton* b : w.form->findChildren<QAbstractButton*>())
             connect(b, &QAbstractButton::clicked, [&seen, b] { seen << b->objectName(); });
-        QStringList presses = keys.split(' ');
-        w.get(presses.takeFirst())->setFocus();
-        for (const QString& key : presses) {
+        w.get(keys.section(' ', 0, 0))->setFocus();
+        for (const QString& key : keys.section(' ', 1).split(' ')) {
             QTest::keySequence(QApplication::focusWidget(), QKeySequence(key));
             const auto* b = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
             QVERIFY(!b || !b->inherits("QRadioButton") || b->isChecked());
@@ -145,9 +135,9 @@ private slots:
         QCOMPARE((QStringList{QApplication::focusWidget()->objectName()} + seen).join(' '), after);
     }
 
-    // A fresh store in either edition. The focus starts on Command1, disabled captions are drawn
-    // lighter (Check2 is disabled in every store); and a guard against the layout engine moving
-    // things, not a copy of the layout.
+    // A fresh window in either edition: where the focus starts, disabled
+    // captions drawn lighter (Check2 is disabled in every store), and a guard
+    // against the layout engine moving things, not a copy of the layout.
     void freshWindow()
     {
         const auto darkest = [](QWidget* button) {
@@ -221,19 +211,20 @@ private slots:
     // the other.
     void ending()
     {
-        for (const QString action : {"Command2", "Command5", ""}) {
+        for (const QString end : {"Command2", "Command5", ""}) {
             MainWindowDriver w;
             w.start("P=p I=ib");
             w.click("Command6");
             QPointer<Form2> help = w.form->helpWindow();
             bool stayed = false;
-            QTimer::singleShot(100, [&] { stayed = help && help->isVisible() && help->close(); });
-            QTimer::singleShot(0,
-                               [&] { action.isEmpty() ? (void)w.form->close() : w.act(action); });
-            QTimer::singleShot(5000, [] { QCoreApplication::exit(-1); });
+            // Timers die with the window, not to fire into the next case.
+            const auto later = [&](int ms, auto f) { QTimer::singleShot(ms, w.form.get(), f); };
+            later(100, [&] { stayed = help && help->isVisible() && help->close(); });
+            later(0, [&] { end.isEmpty() ? (void)w.form->close() : w.act(end); });
+            later(5000, [] { QCoreApplication::exit(-1); });
             QCOMPARE(QApplication::exec(), 0);
             QVERIFY(!w.form->isVisible() && (!help || !help->isVisible()));
-            QVERIFY2(stayed == action.isEmpty(), qPrintable(action));
+            QVERIFY2(stayed == end.isEmpty(), qPrintable(end));
         }
     }
 
