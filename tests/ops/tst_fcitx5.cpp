@@ -30,8 +30,7 @@ QStringList fcitx5Entries(const QByteArray& bytes)
     int multiLine = -1; // lines taken so far by an entry with an empty text
     for (const QString& line : QString::fromUtf8(bytes).split(u'\n')) {
         if (const auto m = entry.match(line); m.hasMatch()) {
-            entries << m.captured(1) + u',' + QString::number(m.captured(2).toInt()) + u'=' +
-                           m.captured(3);
+            entries << m.captured(0);
             multiLine = m.captured(3).isEmpty() ? 0 : -1;
         } else if (multiLine >= 0) {
             entries.last() += (multiLine++ ? "\n" : "") + line;
