@@ -1,6 +1,6 @@
 // The real jlex program: each command's output and exit status, and its
 // effect on the files of a Kavro and a Fcitx 5 store.
-#include "tables/PhraseTables.h"
+#include "support/Files.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -34,14 +34,6 @@ Run runJlex(const QStringList& arguments, const QString& home = QDir::tempPath()
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-QByteArray tables(PhraseFormat format, std::initializer_list<PhraseTable> list)
-{
-    QByteArray bytes;
-    for (PhraseTable table : list)
-        bytes += phraseTable(table, format).toByteArray();
-    return bytes;
-}
-
 } // namespace
 
 class CliTest : public QObject {
@@ -64,16 +56,17 @@ void CliTest::results_data()
     QTest::addColumn<int>("status");
     const auto utf8 = PhraseFormat::Utf8Lf;
     const auto gbk = PhraseFormat::GbkCrLf;
-    QTest::newRow("export fcitx5") << QStringList{"export"} << tables(utf8, {Kana, Greeting}) << 0;
+    QTest::newRow("export fcitx5")
+        << QStringList{"export"} << tableBytes(utf8, {Kana, Greeting}) << 0;
     QTest::newRow("export both, any order") << QStringList{"--tables", "kanji,greeting", "export"}
-                                            << tables(utf8, {Kana, Greeting, Kanji}) << 0;
+                                            << tableBytes(utf8, {Kana, Greeting, Kanji}) << 0;
     QTest::newRow("export kana alone")
-        << QStringList{"export", "--tables", "kana"} << tables(utf8, {Kana}) << 0;
+        << QStringList{"export", "--tables", "kana"} << tableBytes(utf8, {Kana}) << 0;
     QTest::newRow("export kavro-login")
         << QStringList{"--ime", "kavro-login", "export", "--tables", "kanji"}
-        << tables(gbk, {Kana, Kanji}) << 0;
+        << tableBytes(gbk, {Kana, Kanji}) << 0;
     QTest::newRow("export kavro-public")
-        << QStringList{"export", "--ime", "kavro-public"} << tables(gbk, {Kana, Greeting}) << 0;
+        << QStringList{"export", "--ime", "kavro-public"} << tableBytes(gbk, {Kana, Greeting}) << 0;
     QByteArray ai; // positions order a key's rows; equal ones keep the table's order
     for (const QString& row : QString("4挨 5哀 6曖 7碍 8矮 9癌 9愛 9埃 9藹 9隘 9艾").split(' '))
         ai += QString("kanji\tai\t%1\t%2\n").arg(row[0]).arg(row.mid(1)).toUtf8();
@@ -137,8 +130,8 @@ void CliTest::storeCommands_data()
                                  << QStringList{kavro + ".ini", kavro + "最初备份.ini",
                                                 kavro + "最近备份.ini", kavro + "TEMP.ini"}
                                  << QByteArray("wo,1=\xce\xd2\r\n")
-                                 << tables(PhraseFormat::GbkCrLf,
-                                           {PhraseTable::Kana, PhraseTable::Greeting}) +
+                                 << tableBytes(PhraseFormat::GbkCrLf,
+                                               {PhraseTable::Kana, PhraseTable::Greeting}) +
                                         "wo,1=\xce\xd2\r\n\r\n";
     const QString own = "data/jlex/fcitx5/customphrase.";
     QTest::newRow("fcitx5") << "fcitx5"
@@ -146,8 +139,8 @@ void CliTest::storeCommands_data()
                                            own + "initial-backup", own + "latest-backup",
                                            own + "swap"}
                             << QByteArray("wo,1=我\nold,2=")
-                            << tables(PhraseFormat::Utf8Lf,
-                                      {PhraseTable::Kana, PhraseTable::Greeting}) +
+                            << tableBytes(PhraseFormat::Utf8Lf,
+                                          {PhraseTable::Kana, PhraseTable::Greeting}) +
                                    "wo,1=我\nold,2=\n";
 }
 
@@ -159,23 +152,15 @@ void CliTest::storeCommands()
     QFETCH(QByteArray, user);
     QFETCH(QByteArray, installed);
     const QTemporaryDir home;
-    const auto write = [&](int which, const QByteArray& bytes) {
-        QDir(home.path()).mkpath(QFileInfo(files[which]).path());
-        QFile f(home.filePath(files[which]));
-        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-    };
-    const auto read = [&](int which) {
-        QFile f(home.filePath(files[which]));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-    };
-    QVERIFY(write(0, user));
+    const auto read = [&](int which) { return readFile(home.filePath(files[which])); };
+    writeFile(home.filePath(files[0]), user);
     struct Step {
         QStringList arguments;
         int status;
         QByteArray phrases, latest;
     };
     const Step steps[] = {
-        {{"install"}, 0, installed, "<none>"},
+        {{"install"}, 0, installed, "<missing>"},
         {{"backup"}, 0, installed, installed},
         {{"restore", "--initial"}, 0, user, installed},
         {{"restore", "--latest"}, 0, installed, user},
@@ -195,7 +180,7 @@ void CliTest::storeCommands()
     QVERIFY(status[2].startsWith("latest-backup\tpresent\t") && status[2].count('\t') == 3);
 
     // A leftover swap file stops a restore, which says so and changes nothing.
-    QVERIFY(write(3, "theirs"));
+    writeFile(home.filePath(files[3]), "theirs");
     const Run refused = runJlex({"restore", "--latest", "--ime", ime}, home.path());
     QCOMPARE(refused.status, 1);
     QVERIFY(QString::fromUtf8(refused.err).contains(QStringLiteral("还原未能完成")));

@@ -6,6 +6,7 @@
 #include "ops/Texts.h"
 #include "store/Fcitx5Reloader.h"
 #include "support/FakeBrowser.h"
+#include "support/Files.h"
 #include "support/RecordingMessages.h"
 #include "support/Tmpfs.h"
 #include "tables/PhraseIndex.h"
@@ -67,19 +68,6 @@ public slots:
     }
 };
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()) && f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 // A data directory of one test's own, as XDG_DATA_HOME.
 struct DataHome {
     DataHome() { qputenv("XDG_DATA_HOME", dir.path().toUtf8()); }
@@ -87,13 +75,6 @@ struct DataHome {
     QTemporaryDir dir;
     Target target = fcitx5Target(nullptr);
 };
-
-QByteArray tables(bool kanji)
-{
-    return phraseTable(PhraseTable::Kana, PhraseFormat::Utf8Lf).toByteArray() +
-           phraseTable(PhraseTable::Greeting, PhraseFormat::Utf8Lf).toByteArray() +
-           (kanji ? phraseTable(PhraseTable::Kanji, PhraseFormat::Utf8Lf).toByteArray() : "");
-}
 
 } // namespace
 
@@ -174,7 +155,10 @@ void Fcitx5Test::installKeepsTheUsersFile()
         writeFile(home.phrases(), user);
     QVERIFY(!install(*home.target.paths, home.phrases(),
                      {.kanji = true, .addMode = addMode, .backupFirst = !fresh}));
-    QCOMPARE(readFile(home.phrases()), tables(true) + kept);
+    QCOMPARE(readFile(home.phrases()),
+             tableBytes(PhraseFormat::Utf8Lf,
+                        {PhraseTable::Kana, PhraseTable::Greeting, PhraseTable::Kanji}) +
+                 kept);
     if (!fresh)
         QCOMPARE(readFile(home.target.paths->host(StoreFile::InitialBackup)), user);
     // Every table row is read under its key and position, and the user's as before.
@@ -194,7 +178,9 @@ void Fcitx5Test::linkedFileIsWrittenThroughOrRefused()
             QFile::link(real, home.phrases()));
     QVERIFY(!install(*home.target.paths, home.phrases(), {}));
     QVERIFY(QFileInfo(home.phrases()).isSymLink());
-    QCOMPARE(readFile(real), tables(false) + "wo,1=我\n");
+    QCOMPARE(readFile(real),
+             tableBytes(PhraseFormat::Utf8Lf, {PhraseTable::Kana, PhraseTable::Greeting}) +
+                 "wo,1=我\n");
 
     const Tmpfs readOnly(QFileInfo(real).absolutePath(), "size=64k");
     if (!readOnly.mounted())

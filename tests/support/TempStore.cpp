@@ -2,6 +2,7 @@
 
 #include "store/HostPath.h"
 #include "store/Stamp.h"
+#include "support/Files.h"
 
 #include <QDirIterator>
 #include <QTest>
@@ -37,15 +38,12 @@ QString TempStore::host(StoreFile file) const
 
 void TempStore::write(StoreFile file, const QByteArray& bytes) const
 {
-    QFile f(host(file));
-    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(f.errorString()));
-    QCOMPARE(f.write(bytes), bytes.size());
+    writeFile(host(file), bytes);
 }
 
 QByteArray TempStore::read(StoreFile file) const
 {
-    QFile f(host(file));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return readFile(host(file));
 }
 
 bool TempStore::has(StoreFile file) const

@@ -1,5 +1,5 @@
 #include "store/Gbk.h"
-#include "tables/PhraseTables.h"
+#include "tables/PhraseIndex.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -12,23 +12,6 @@
 using namespace jlex;
 
 namespace {
-
-// A table's entries in order, "key,position=text", or cut at "=" or ","; what
-// breaks the form of whole lines shows as a note.
-QStringList entriesOf(PhraseTable table, QChar cut = QChar())
-{
-    const QByteArrayView bytes = phraseTable(table);
-    if (!bytes.endsWith("\r\n"))
-        return {QStringLiteral("<no final CR LF>")};
-    static const QRegularExpression entry(QStringLiteral("^[a-z]+,[0-9]=[^,=\\r\\n]+$"));
-    QStringList entries;
-    for (const QString& line : fromGbk(bytes.chopped(2)).split(QStringLiteral("\r\n"))) {
-        if (!line.isEmpty() && !line.startsWith(QLatin1Char(';')))
-            entries << (entry.match(line).hasMatch() ? line.section(cut, 0, cut.isNull() ? -1 : 0)
-                                                     : QStringLiteral("<bad: %1>").arg(line));
-    }
-    return entries;
-}
 
 // A list kept beside this test, one item a line ("#" starts a comment).
 QStringList referenceLines(const char* name)
@@ -68,11 +51,15 @@ void TablesTest::kanaTableIsExact()
 // no key of one table can come to stand in another.
 void TablesTest::greetingKeys()
 {
+    QStringList keys, entries;
+    for (const PhraseRow& row : phraseRows(PhraseTable::Greeting)) {
+        keys << row.key + QStringLiteral(",%1").arg(row.position);
+        entries << keys.last() + row.text;
+    }
     QStringList expected = referenceLines("greeting-keys.txt");
     for (QString& key : expected)
         key += QStringLiteral(",1");
-    QCOMPARE(entriesOf(PhraseTable::Greeting, QLatin1Char('=')), expected);
-    const QStringList entries = entriesOf(PhraseTable::Greeting);
+    QCOMPARE(keys, expected);
     QCOMPARE(QSet<QString>(entries.begin(), entries.end()).size(), entries.size());
 }
 
@@ -82,10 +69,10 @@ void TablesTest::kanjiKeys()
 {
     QStringList order;
     QHash<QString, int> rows;
-    for (const QString& key : entriesOf(PhraseTable::Kanji, QLatin1Char(',')).mid(11)) {
-        if (!rows.contains(key)) // the symbols above are skipped
-            order << key;
-        ++rows[key];
+    for (const PhraseRow& row : phraseRows(PhraseTable::Kanji).mid(11)) {
+        if (!rows.contains(row.key)) // the symbols above are skipped
+            order << row.key;
+        ++rows[row.key];
     }
     for (QString& key : order)
         key += QLatin1Char(' ') + QString::number(rows[key]);
