@@ -100,12 +100,10 @@ void CliTest::wrongUsage_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("no command") << QStringList{};
-    QTest::newRow("unknown command") << QStringList{"frob"};
     QTest::newRow("unknown ime") << QStringList{"export", "--ime", "kavro"};
     QTest::newRow("unknown table") << QStringList{"export", "--tables", "greeting,kanjii"};
     QTest::newRow("option of another command") << QStringList{"export", "--overwrite"};
     QTest::newRow("lookup without key") << QStringList{"lookup"};
-    QTest::newRow("export with operand") << QStringList{"export", "kanji"};
     QTest::newRow("restore both") << QStringList{"restore", "--latest", "--initial"};
 }
 

@@ -106,7 +106,6 @@ private slots:
         row("Command6 Tab", "Option1");
         row("Command6 Tab Tab", "Option3");
         row("Command7 Backtab", "Option3");
-        row("Option3 Backtab Backtab", "Command6");
         row("Command6 Tab Down", "Option2 Option2");
         row("Option3 Down Up", "Option3 Option4 Option3");
         row("Option1 Tab Down Tab", "Command7 Option4");
@@ -114,7 +113,6 @@ private slots:
         row("Check4 Tab", "Command1");
         row("Command1 Return", "Command1 Command1");
         row("Command1 Num+Enter", "Command1 Command1");
-        row("Command7 Return", "Command7 Command7");
         row("Command6 Num+Enter", "Command6 Command6");
     }
     void keyboard()

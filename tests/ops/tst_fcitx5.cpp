@@ -251,7 +251,7 @@ void Fcitx5Test::reloadFollowsEveryChange()
     const QString call =
         caller.baseService() + " fcitx://config/addon/pinyin/customphrase a{sv} of 0 entries";
     QCOMPARE(m_fake.calls, QStringList(asked ? 1 : 0, call));
-    QCOMPARE(messages.texts().last(), said);
+    QCOMPARE(messages.said.last(), said);
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("started")))); // no start asked for
 }
 
