@@ -65,17 +65,6 @@ QMap<QString, QByteArray> TempStore::snapshot() const
     return files;
 }
 
-QStringList TempStore::fileNames() const
-{
-    QStringList names;
-    QDirIterator it(m_dir.path(), QDir::Files | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        names << QFileInfo(it.next()).fileName();
-    names.sort();
-    return names;
-}
-
 bool isStampBetween(const QByteArray& bytes, const QDateTime& from, const QDateTime& to)
 {
     for (QDateTime t = from.addSecs(-1); t <= to.addSecs(1); t = t.addSecs(1)) {

@@ -22,8 +22,6 @@ public:
     QByteArray read(jlex::StoreFile file) const;
     bool has(jlex::StoreFile file) const;
     QString root() const { return m_dir.path(); }
-    // The names of the ordinary files in the store, sorted.
-    QStringList fileNames() const;
 
     // Every file and directory under the prefix, with the contents of files:
     // comparing two snapshots shows whether anything at all changed, stray
