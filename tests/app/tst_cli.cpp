@@ -60,8 +60,6 @@ void CliTest::results_data()
         << QStringList{"export"} << tableBytes(utf8, {Kana, Greeting}) << 0;
     QTest::newRow("export both, any order") << QStringList{"--tables", "kanji,greeting", "export"}
                                             << tableBytes(utf8, {Kana, Greeting, Kanji}) << 0;
-    QTest::newRow("export kana alone")
-        << QStringList{"export", "--tables", "kana"} << tableBytes(utf8, {Kana}) << 0;
     QTest::newRow("export kavro-login")
         << QStringList{"--ime", "kavro-login", "export", "--tables", "kanji"}
         << tableBytes(gbk, {Kana, Kanji}) << 0;
@@ -81,8 +79,6 @@ void CliTest::results_data()
                    "greeting\txiexienizhemeqinqie\t1\tご親切にありがとうございます\n")
                .toUtf8()
         << 0;
-    QTest::newRow("search, not in the tables")
-        << QStringList{"search", "ありがとう", "--tables", "kanji"} << QByteArray() << 1;
 }
 
 void CliTest::results()

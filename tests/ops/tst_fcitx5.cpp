@@ -134,8 +134,8 @@ void Fcitx5Test::installKeepsTheUsersFile_data()
     QTest::addColumn<QByteArray>("user"); // "<none>": no file, no directory
     QTest::addColumn<bool>("addMode");
     QTest::addColumn<QByteArray>("kept"); // what follows the tables
-    QTest::newRow("CR LF") << QByteArray("wo,1=我\r\n") << true << QByteArray("wo,1=我\r\n");
-    QTest::newRow("no final line end") << QByteArray("wo,1=我") << true << QByteArray("wo,1=我\n");
+    QTest::newRow("CR LF, no final line end")
+        << QByteArray("wo,1=我\r\nni,1=你") << true << QByteArray("wo,1=我\r\nni,1=你\n");
     QTest::newRow("empty file") << QByteArray() << true << QByteArray();
     const QByteArray own =
         "; mine\nsig,1=\n山田\n太郎\nold,-1=off\nday,1=#$year年\nq,1=\"a\\tb\"\n";

@@ -70,7 +70,6 @@ void OperationsTest::addModeKeepsEveryByte_data()
     row("a,1=x\r\nb\r\n", "a,1=x\r\nb\r\n");
     row("a\r\nb", "a\r\nb\r\n");
     row("a\rb", "a\r\nb\r\n");
-    row("a\r", "a\r\n");
     row("a\r\r\n", "a\r\n\r\n");
     row("a\nb\n", "a\nb\n\r\n");
     row("a\n\rb", "a\n\r\nb\r\n");
@@ -107,14 +106,12 @@ void OperationsTest::failuresLeaveEveryFile_data()
     };
     // The phrase file went away after the window last looked.
     row("install -backup", "", "找不到词库文件");
-    row("install -add", "", "找不到词库文件");
     row("backup", "", "找不到词库文件");
     row("restore initial", "P=p i=t0 l=t1", "找不到最初状态备份");
     row("restore latest", "P=p i=t0 l=t1", "找不到最近备份");
     row("uninstall", "P=only L=lb", "找不到最初状态备份");
     row("install", "P=p I=ib L=dir", "最近备份不是普通文件");
     row("install", "P=dir", "词库文件不是普通文件");
-    row("install -add -backup", "P=dir", "词库文件不是普通文件");
     // A swap file left by an interrupted exchange may be someone's only copy.
     row("restore latest", "P=p L=lb l=t1 S=theirs", "临时交换文件");
     // Directories are never created; without the account's, no stamp can be written.
