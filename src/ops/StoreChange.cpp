@@ -120,12 +120,10 @@ bool StoreChange::requireWritableDirOf(const StoreItem& item, bool mayCreate)
     const QString action =
         QStringLiteral("无法写入") + fileNameOf(item.path) + QStringLiteral("所在的目录");
     const QString hostDir = QFileInfo(target).absolutePath();
-    if (!QFileInfo(hostDir).isDir() && mayCreate && !QFileInfo::exists(hostDir)) {
-        if (!QDir().mkpath(hostDir))
-            return fail(QStringLiteral("无法创建") + fileNameOf(item.path) +
-                            QStringLiteral("所在的目录"),
-                        dir, QStringLiteral("没有访问权限，或路径被同名的文件占用"));
-    }
+    if (mayCreate && !QFileInfo::exists(hostDir) && !QDir().mkpath(hostDir))
+        return fail(QStringLiteral("无法创建") + fileNameOf(item.path) +
+                        QStringLiteral("所在的目录"),
+                    dir, QStringLiteral("没有访问权限，或路径被同名的文件占用"));
     const QFileInfo info(hostDir);
     if (!info.isDir())
         return fail(QStringLiteral("找不到") + fileNameOf(item.path) + QStringLiteral("所在的目录"),

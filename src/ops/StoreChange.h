@@ -67,11 +67,6 @@ public:
     bool rollBack();
 
 private:
-    struct Kept {
-        QString name;   // where the old content waits
-        QString target; // the file it belongs to
-    };
-
     std::map<QString, std::unique_ptr<StagedFile>> m_staged;
     std::vector<std::function<bool()>> m_undo;
     std::vector<QString> m_keptNames;
