@@ -70,7 +70,6 @@ void OperationsTest::addModeKeepsEveryByte_data()
     row("a,1=x\r\nb\r\n", "a,1=x\r\nb\r\n");
     row("a\r\nb", "a\r\nb\r\n");
     row("a\rb", "a\r\nb\r\n");
-    row("a\r\r\n", "a\r\n\r\n");
     row("a\nb\n", "a\nb\n\r\n");
     row("a\n\rb", "a\n\r\nb\r\n");
     row("\r\n\r\n;c\r\n", "\r\n\r\n;c\r\n");
@@ -197,7 +196,7 @@ void OperationsTest::killedInstallLeavesOldOrNewFile()
         interrupted += WIFSIGNALED(status) ? 1 : 0;
         const QByteArray now = store.read(StoreFile::Phrases);
         QVERIFY2(now == old || now == fresh, qPrintable(QString::number(step)));
-        QVERIFY2(!store.has(StoreFile::InitialBackup) ||
+        QVERIFY2(store.read(StoreFile::InitialBackup) == "<missing>" ||
                      store.read(StoreFile::InitialBackup) == old,
                  qPrintable(QString::number(step)));
     }

@@ -46,11 +46,6 @@ QByteArray TempStore::read(StoreFile file) const
     return readFile(host(file));
 }
 
-bool TempStore::has(StoreFile file) const
-{
-    return QFileInfo::exists(host(file));
-}
-
 QMap<QString, QByteArray> TempStore::snapshot() const
 {
     QMap<QString, QByteArray> files;

@@ -20,7 +20,6 @@ public:
     QString host(jlex::StoreFile file) const;
     void write(jlex::StoreFile file, const QByteArray& bytes) const;
     QByteArray read(jlex::StoreFile file) const;
-    bool has(jlex::StoreFile file) const;
     QString root() const { return m_dir.path(); }
 
     // Every file and directory under the prefix, with the contents of files:

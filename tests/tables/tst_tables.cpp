@@ -100,7 +100,6 @@ void TablesTest::buildRefusesLine_data()
     QTest::newRow("template") << QByteArray("nian,1=#$year") << true;
     QTest::newRow("quoted") << QByteArray("ai,1=\"愛\"") << true;
     QTest::newRow("multi-line start") << QByteArray("ai,1=") << true;
-    QTest::newRow("hash comment") << QByteArray("# note") << true;
     QTest::newRow("CR LF") << QByteArray("ai,1=愛\r") << true;
     QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF"
                                        "ai,1=愛")
