@@ -513,20 +513,27 @@ struct Ui {
     }
 };
 
-QImage drawImeMenus()
+// The help illustrations: three numbered panels, separated by hairlines.
+QImage threePanels()
 {
     QImage img = canvas(192, 280);
     img.fill(Qt::white);
     QPainter p(&img);
     prepare(p);
-    Ui ui{p};
-    const QColor ink(0x1a, 0x1a, 0x1a);
-    const QColor select(0x2f, 0x6f, 0xd0);
-
-    // Three panels, separated by hairlines.
     p.setPen(QPen(QColor(0xd0, 0xd5, 0xdd), 1.0));
     p.drawLine(QPointF(6, 97.5), QPointF(186, 97.5));
     p.drawLine(QPointF(6, 188.5), QPointF(186, 188.5));
+    return img;
+}
+
+QImage drawImeMenus()
+{
+    QImage img = threePanels();
+    QPainter p(&img);
+    prepare(p);
+    Ui ui{p};
+    const QColor ink(0x1a, 0x1a, 0x1a);
+    const QColor select(0x2f, 0x6f, 0xd0);
 
     // --- 1: right-click the status bar, choose 设置属性.
     ui.step(QPointF(11, 10), 1,
@@ -691,18 +698,13 @@ QImage drawImeMenus()
 // window in the same style as the IME menus above.
 QImage drawFcitx5Config()
 {
-    QImage img = canvas(192, 280);
-    img.fill(Qt::white);
+    QImage img = threePanels();
     QPainter p(&img);
     prepare(p);
     Ui ui{p};
     const QColor ink(0x1a, 0x1a, 0x1a);
     const QColor select(0x2f, 0x6f, 0xd0);
     const QColor frame(0x9a, 0xa5, 0xb5);
-
-    p.setPen(QPen(QColor(0xd0, 0xd5, 0xdd), 1.0));
-    p.drawLine(QPointF(6, 97.5), QPointF(186, 97.5));
-    p.drawLine(QPointF(6, 188.5), QPointF(186, 188.5));
 
     // --- 1: in the configuration, select Pinyin and configure it.
     ui.step(QPointF(11, 10), 1,
