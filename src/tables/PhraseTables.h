@@ -25,6 +25,17 @@ inline const QList<PhraseTable> kAllPhraseTables = {PhraseTable::Kana, PhraseTab
 // plain concatenation. Built from the UTF-8 text beside this file.
 QByteArrayView phraseTable(PhraseTable table, PhraseFormat format = PhraseFormat::GbkCrLf);
 
+// A table's bytes in one format as some release of jlex wrote them into
+// phrase files, known by size and SHA-256.
+struct ShippedTable {
+    PhraseFormat format;
+    qsizetype bytes;
+    QByteArray sha256;
+};
+
+// Every table jlex has ever shipped, from the records beside the tables.
+const QList<ShippedTable>& shippedTables();
+
 // The kana table, then each chosen other one once, in install order: the
 // tables an install writes in front of the user's phrases.
 QList<PhraseTable> tablesToInstall(const QList<PhraseTable>& chosen);

@@ -1,16 +1,20 @@
 // Turns the reviewable UTF-8 tables into the bytes each input method's phrase
 // file takes, as C++ source: GBK with CR LF, and UTF-8 with LF. Fails the build
-// on any line that either input method could not read back as written.
+// on any line that an input method could not read back as written, and on a
+// table whose bytes were never recorded as shipped: an Install recognises
+// jlex's own rows at the top of a phrase file by those records.
 //
-//   jlex_tablegen OUTPUT.cpp NAME=TABLE.txt...
+//   jlex_tablegen OUTPUT.cpp SHIPPED.txt NAME=TABLE.txt...
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -20,13 +24,13 @@ int failWith(const QString& message)
     return 1;
 }
 
-// Both read entries "key,position=text" and skip empty lines and ";" comments.
-// The GBK reader takes one digit and no ',' or '=' in the text; the UTF-8
-// reader takes no position 0, treats a text starting with '#' as a template
-// and unquotes a text in double quotes, so none may appear.
+// Every reader reads entries "key,position=text" and skips empty lines and
+// ";" comments. The GBK reader takes one digit and no ',' or '=' in the text;
+// the UTF-8 reader takes no position 0, treats a text starting with '#' as a
+// template and unquotes a text in double quotes, so none may appear.
 bool lineIsValid(const QString& line)
 {
-    static const QRegularExpression entry(QStringLiteral("^[a-z]+,[1-9]=([^,=\\r\\n]+)$"));
+    static const QRegularExpression entry(QStringLiteral("^[a-z]+,[1-9]=([^,=\\r\\n\\t]+)$"));
     if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
         return true;
     const QRegularExpressionMatch m = entry.match(line);
@@ -44,67 +48,154 @@ QByteArray arrayDefinition(const QByteArray& id, const QByteArray& bytes)
     return source + "\n};\n\n";
 }
 
+struct Table {
+    QByteArray name; // as PhraseTable names it: Kana
+    QStringList lines;
+};
+
+// Each phrase-file format: its name in the enum and in the records, and how
+// a table's lines become its bytes.
+struct Format {
+    QByteArray name;
+    QByteArray recordName;
+    std::function<QByteArray(const QStringList&)> bytes;
+};
+
+QByteArray joinLines(const QStringList& lines, const std::function<QByteArray(const QString&)>& f,
+                     const QByteArray& end)
+{
+    QByteArray out;
+    for (const QString& line : lines)
+        out += f(line) + end;
+    return out;
+}
+
+const QList<Format>& formats()
+{
+    static const QList<Format> list = {
+        {"GbkCrLf", "gbk-crlf",
+         [](const QStringList& lines) {
+             return joinLines(
+                 lines,
+                 [](const QString& l) {
+                     QStringEncoder encoder("GBK");
+                     return QByteArray(encoder.encode(l));
+                 },
+                 "\r\n");
+         }},
+        {"Utf8Lf", "utf8-lf",
+         [](const QStringList& lines) {
+             return joinLines(
+                 lines, [](const QString& l) { return l.toUtf8(); }, "\n");
+         }},
+    };
+    return list;
+}
+
+QString readTable(const QString& path, QStringList* lines)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read %1").arg(path);
+    const QByteArray utf8 = file.readAll();
+    // The decoder drops a byte-order mark silently, so look at the bytes.
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(utf8);
+    if (decoder.hasError() || utf8.startsWith("\xEF\xBB\xBF"))
+        return QStringLiteral("%1: not plain UTF-8").arg(path);
+    if (!text.endsWith(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
+        return QStringLiteral("%1: lines must end with LF only").arg(path);
+    *lines = text.chopped(1).split(QLatin1Char('\n'));
+    for (qsizetype n = 0; n < lines->size(); ++n) {
+        const QString& line = (*lines)[n];
+        if (!lineIsValid(line))
+            return QStringLiteral("%1:%2: not an entry, comment or empty line every input "
+                                  "method reads as written: %3")
+                .arg(path)
+                .arg(n + 1)
+                .arg(line);
+        QStringEncoder encoder("GBK");
+        const QByteArray bytes = encoder.encode(line);
+        if (encoder.hasError() || QStringDecoder("GBK").decode(bytes) != line)
+            return QStringLiteral("%1:%2: a character is not in GBK: %3")
+                .arg(path)
+                .arg(n + 1)
+                .arg(line);
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
-        return failWith(QStringLiteral("usage: jlex_tablegen OUTPUT.cpp NAME=TABLE.txt..."));
+    if (argc < 4)
+        return failWith(
+            QStringLiteral("usage: jlex_tablegen OUTPUT.cpp SHIPPED.txt NAME=TABLE.txt..."));
+
+    QList<Table> tables;
+    for (int i = 3; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            return failWith(QStringLiteral("not NAME=TABLE.txt: %1").arg(arg));
+        Table table{arg.left(eq).toLatin1(), {}};
+        if (const QString problem = readTable(arg.mid(eq + 1), &table.lines); !problem.isEmpty())
+            return failWith(problem);
+        tables << table;
+    }
+
+    // version<TAB>table<TAB>format<TAB>bytes<TAB>sha256, one line per table
+    // and format ever shipped.
+    QFile shippedFile(QString::fromLocal8Bit(argv[2]));
+    if (!shippedFile.open(QIODevice::ReadOnly))
+        return failWith(QStringLiteral("cannot read %1").arg(shippedFile.fileName()));
+    QList<QByteArrayList> shipped;
+    for (const QByteArray& line : shippedFile.readAll().split('\n')) {
+        if (!line.isEmpty() && !line.startsWith('#'))
+            shipped << line.split('\t');
+    }
 
     QByteArray source = "// Generated by jlex_tablegen from src/tables; do not edit.\n"
                         "#include \"tables/PhraseTables.h\"\n\nnamespace {\n\n";
-    QByteArray lookup;
-    for (int i = 2; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        const qsizetype eq = arg.indexOf(QLatin1Char('='));
-        const QString name = arg.left(eq);
-        const QString path = arg.mid(eq + 1);
-        QFile file(path);
-        if (eq <= 0 || !file.open(QIODevice::ReadOnly))
-            return failWith(QStringLiteral("cannot read %1").arg(path));
-        const QByteArray utf8 = file.readAll();
-
-        // The decoder drops a byte-order mark silently, so look at the bytes.
-        QStringDecoder decoder(QStringDecoder::Utf8);
-        const QString text = decoder.decode(utf8);
-        if (decoder.hasError() || utf8.startsWith("\xEF\xBB\xBF"))
-            return failWith(QStringLiteral("%1: not plain UTF-8").arg(path));
-        if (!text.endsWith(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
-            return failWith(QStringLiteral("%1: lines must end with LF only").arg(path));
-
-        QByteArray gbk;
-        QByteArray utf8Lf;
-        const QStringList lines = text.chopped(1).split(QLatin1Char('\n'));
-        for (qsizetype n = 0; n < lines.size(); ++n) {
-            const QString& line = lines[n];
-            if (!lineIsValid(line))
-                return failWith(QStringLiteral("%1:%2: not an entry, comment or empty line "
-                                               "both input methods read as written: %3")
-                                    .arg(path)
-                                    .arg(n + 1)
-                                    .arg(line));
-            QStringEncoder encoder("GBK");
-            const QByteArray bytes = encoder.encode(line);
-            if (encoder.hasError() || QStringDecoder("GBK").decode(bytes) != line)
-                return failWith(QStringLiteral("%1:%2: a character is not in GBK: %3")
-                                    .arg(path)
-                                    .arg(n + 1)
-                                    .arg(line));
-            gbk += bytes + "\r\n";
-            utf8Lf += line.toUtf8() + "\n";
+    QByteArray lookup = "    switch (format) {\n";
+    for (const Format& format : formats()) {
+        lookup += "    case PhraseFormat::" + format.name + ":\n        switch (table) {\n";
+        for (const Table& table : tables) {
+            const QByteArray bytes = format.bytes(table.lines);
+            const QByteArray sha = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+            const QByteArray record = table.name.toLower() + '\t' + format.recordName + '\t' +
+                                      QByteArray::number(bytes.size()) + '\t' + sha.toHex();
+            const bool recorded = std::any_of(shipped.begin(), shipped.end(), [&](const auto& r) {
+                return r.size() == 5 && r.mid(1).join('\t') == record;
+            });
+            if (!recorded)
+                return failWith(QStringLiteral("%1 changed: record it as shipped by adding "
+                                               "this line to %2:\nVERSION\t%3")
+                                    .arg(QString::fromLatin1(table.name), shippedFile.fileName(),
+                                         QString::fromLatin1(record)));
+            const QByteArray id = "k" + table.name + format.name;
+            source += arrayDefinition(id, bytes);
+            lookup += "        case PhraseTable::" + table.name + ":\n            return {" + id +
+                      ", sizeof " + id + "};\n";
         }
-
-        const QByteArray id = "k" + name.toLatin1();
-        source += arrayDefinition(id + "Gbk", gbk) + arrayDefinition(id + "Utf8", utf8Lf);
-        lookup += "    case jlex::PhraseTable::" + name.toLatin1() + ":\n        return gbk ? " +
-                  "QByteArrayView(" + id + "Gbk, sizeof " + id + "Gbk) : QByteArrayView(" + id +
-                  "Utf8, sizeof " + id + "Utf8);\n";
+        lookup += "        }\n        break;\n";
     }
-    source += "} // namespace\n\n"
-              "QByteArrayView jlex::phraseTable(PhraseTable table, PhraseFormat format)\n{\n"
-              "    const bool gbk = format == PhraseFormat::GbkCrLf;\n"
-              "    switch (table) {\n" +
-              lookup + "    }\n    return {};\n}\n";
+    lookup += "    }\n    return {};\n";
+
+    QByteArray records;
+    for (const QByteArrayList& r : shipped) {
+        for (const Format& format : formats()) {
+            if (r.size() == 5 && r[2] == format.recordName)
+                records += "        {PhraseFormat::" + format.name + ", " + r[3] +
+                           ", QByteArray::fromHex(\"" + r[4] + "\")},\n";
+        }
+    }
+    source += "} // namespace\n\nnamespace jlex {\n\n"
+              "QByteArrayView phraseTable(PhraseTable table, PhraseFormat format)\n{\n" +
+              lookup + "}\n\nconst QList<ShippedTable>& shippedTables()\n{\n" +
+              "    static const QList<ShippedTable> list = {\n" + records +
+              "    };\n    return list;\n}\n\n} // namespace jlex\n";
 
     QFile out(QString::fromLocal8Bit(argv[1]));
     if (!out.open(QIODevice::WriteOnly) || out.write(source) != source.size())

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -90,12 +91,14 @@ void TablesTest::bothFormatsHoldTheSameLines()
     }
 }
 
-// The build refuses a line either input method would misread.
+// The build refuses a line an input method would misread, and a table whose
+// bytes were never recorded as shipped, which an Install could not replace.
 void TablesTest::buildRefusesLine_data()
 {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<bool>("refused");
     QTest::newRow("entry") << QByteArray("ai,1=愛") << false;
+    QTest::newRow("entry never shipped") << QByteArray("ai,2=愛") << true;
     QTest::newRow("position 0") << QByteArray("ai,0=愛") << true;
     QTest::newRow("template") << QByteArray("nian,1=#$year") << true;
     QTest::newRow("quoted") << QByteArray("ai,1=\"愛\"") << true;
@@ -115,8 +118,20 @@ void TablesTest::buildRefusesLine()
     QFile source(dir.filePath("t.txt"));
     QVERIFY(source.open(QIODevice::WriteOnly) && source.write(line + '\n') > 0);
     source.close();
+    // The record of the one table shipped, in both formats.
+    QFile shipped(dir.filePath("shipped.txt"));
+    QVERIFY(shipped.open(QIODevice::WriteOnly));
+    QStringEncoder gbk("GBK");
+    for (const auto& [format, bytes] :
+         {std::pair{"gbk-crlf", QByteArray(gbk.encode("ai,1=愛\r\n"))},
+          {"utf8-lf", QByteArray("ai,1=愛\n")}})
+        shipped.write("1.0.0\tkana\t" + QByteArray(format) + '\t' +
+                      QByteArray::number(bytes.size()) + '\t' +
+                      QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + '\n');
+    shipped.close();
     QProcess gen;
-    gen.start(JLEX_TABLEGEN, {dir.filePath("t.cpp"), "Kana=" + source.fileName()});
+    gen.start(JLEX_TABLEGEN,
+              {dir.filePath("t.cpp"), shipped.fileName(), "Kana=" + source.fileName()});
     QVERIFY(gen.waitForFinished());
     QCOMPARE(gen.exitCode() != 0, refused);
     QCOMPARE(QFile::exists(dir.filePath("t.cpp")), !refused);
