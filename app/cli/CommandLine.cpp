@@ -33,18 +33,23 @@ std::optional<Ime> imeNamed(const QString& name)
 }
 
 // Every value of every --tables, comma-separated; kana may be named, as it
-// always goes in.
-std::optional<QList<PhraseTable>> tablesNamed(const QStringList& values)
+// always goes in. The first name that is no table, or an empty text when none
+// was named at all.
+std::optional<QList<PhraseTable>> tablesNamed(const QStringList& values, QString* unknown)
 {
     QList<PhraseTable> tables;
     for (const QString& value : values) {
         for (const QString& name : value.split(u',', Qt::SkipEmptyParts)) {
             const std::optional<PhraseTable> table = tableNamed(name.trimmed());
-            if (!table)
+            if (!table) {
+                *unknown = name.trimmed();
                 return std::nullopt;
+            }
             tables << *table;
         }
     }
+    if (tables.isEmpty())
+        return std::nullopt;
     return tables;
 }
 
@@ -64,6 +69,10 @@ QString operandsProblem(const Command& command, const QStringList& operands)
         if (operands.size() != 1 || operands.constFirst().isEmpty())
             return QStringLiteral("需要一段文字：jlex %1").arg(command.synopsis);
         break;
+    case Operands::HistoryShow:
+        if (!operands.isEmpty() && (operands.size() != 2 || operands[0] != QLatin1String("show")))
+            return QStringLiteral("用法：jlex %1").arg(command.synopsis);
+        break;
     }
     return {};
 }
@@ -82,11 +91,11 @@ int runCommandLine(const QStringList& arguments)
     if (!parser.parse(arguments))
         return wrongUsage(parser.errorText());
     if (parser.isSet(QStringLiteral("help")))
-        return writeResult(helpText().toUtf8()) ? kDone : kFailed;
+        return writeResultLine(helpText().chopped(1)) ? kDone : outputFailed();
     if (parser.isSet(QStringLiteral("version")))
         return writeResultLine(QStringLiteral("jlex ") + QCoreApplication::applicationVersion())
                    ? kDone
-                   : kFailed;
+                   : outputFailed();
 
     QStringList operands = parser.positionalArguments();
     if (operands.isEmpty())
@@ -112,20 +121,27 @@ int runCommandLine(const QStringList& arguments)
             return wrongUsage(QStringLiteral("命令 %1 不接受选项 --%2").arg(command->name, name));
     }
     if (parser.isSet(QStringLiteral("tables"))) {
-        const auto tables = tablesNamed(parser.values(QStringLiteral("tables")));
+        QString unknown;
+        const auto tables = tablesNamed(parser.values(QStringLiteral("tables")), &unknown);
         if (!tables)
             return wrongUsage(
-                QStringLiteral("未知短语表：%1（可用 greeting、kanji，kana 总会包含）")
-                    .arg(parser.values(QStringLiteral("tables")).join(u',')));
+                unknown.isEmpty()
+                    ? QStringLiteral("--tables 需要至少一个表名（greeting、kanji 或 kana）")
+                    : QStringLiteral("未知短语表：%1（可用 greeting、kanji，kana 总会包含）")
+                          .arg(unknown));
         invocation.tables = *tables;
         invocation.tablesGiven = true;
     }
     invocation.overwrite = parser.isSet(QStringLiteral("overwrite"));
     invocation.noBackup = parser.isSet(QStringLiteral("no-backup"));
     invocation.restoreInitial = parser.isSet(QStringLiteral("initial"));
-    if (command->name == QLatin1String("restore") &&
-        parser.isSet(QStringLiteral("latest")) == invocation.restoreInitial)
-        return wrongUsage(QStringLiteral("restore 需要 --latest 或 --initial，二者选一。"));
+    invocation.restoreFrom = parser.value(QStringLiteral("from"));
+    const int restoreChoices = int(parser.isSet(QStringLiteral("latest"))) +
+                               int(invocation.restoreInitial) +
+                               int(parser.isSet(QStringLiteral("from")));
+    if (command->name == QLatin1String("restore") && restoreChoices != 1)
+        return wrongUsage(
+            QStringLiteral("restore 需要 --latest、--initial 或 --from 编号，三者选一。"));
     const QString problem = operandsProblem(*command, operands);
     if (!problem.isEmpty())
         return wrongUsage(problem);

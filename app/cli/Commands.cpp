@@ -10,8 +10,10 @@ const QList<Command>& commands()
     static const QList<Command> list = {
         {QStringLiteral("status"),
          QStringLiteral("status"),
-         QStringLiteral("显示启动时检查所见的情况：短语文件的路径及是否存在，最初状态备份和\n"
-                        "最近状态备份及其时间，是否遗留临时交换文件。不改动任何文件。"),
+         QStringLiteral("显示启动时检查所见的情况：短语文件的路径及状态，最初状态备份和最近\n"
+                        "状态备份及其时间，是否遗留临时交换文件，以及中断的操作留下的临时\n"
+                        "文件（下一次操作会先把它们的内容存入历史记录，再删除）。不改动任何\n"
+                        "文件。"),
          {},
          Operands::None,
          showStatus},
@@ -32,19 +34,29 @@ const QList<Command>& commands()
          Operands::None,
          backUp},
         {QStringLiteral("restore"),
-         QStringLiteral("restore --latest | --initial"),
+         QStringLiteral("restore --latest | --initial | --from 编号"),
          QStringLiteral("还原短语文件：--latest 把短语文件与最近状态备份互换，--initial 把短语\n"
-                        "文件恢复为最初状态备份；被取代的短语文件成为最近状态备份。改动短语\n"
-                        "文件、最近状态备份和它的时间记录。"),
-         {QStringLiteral("latest"), QStringLiteral("initial")},
+                        "文件恢复为最初状态备份，--from 恢复为历史记录中的那个版本；被取代的\n"
+                        "短语文件成为最近状态备份。改动短语文件、最近状态备份和它的时间记录。"),
+         {QStringLiteral("latest"), QStringLiteral("initial"), QStringLiteral("from")},
          Operands::None,
          restoreBackup},
         {QStringLiteral("uninstall"),
          QStringLiteral("uninstall"),
-         QStringLiteral("卸载短语表：把短语文件恢复为最初状态备份，不询问。改动短语文件。"),
+         QStringLiteral("卸载短语表：把短语文件恢复为最初状态备份，不询问；被取代的短语文件\n"
+                        "成为最近状态备份。改动短语文件、最近状态备份和它的时间记录。"),
          {},
          Operands::None,
          uninstallTables},
+        {QStringLiteral("history"),
+         QStringLiteral("history [show 编号]"),
+         QStringLiteral("列出历史记录：每次安装、备份、还原、卸载替换或丢弃的短语文件和最近\n"
+                        "状态备份都先存在这里，相同的内容只存一份。保留最近 50 个版本和 90 天\n"
+                        "内的所有版本，最初状态备份的内容一直保留。show 把那个版本的原样字节\n"
+                        "写到标准输出；用 restore --from 编号 取回。不改动任何文件。"),
+         {},
+         Operands::HistoryShow,
+         showHistory},
         {QStringLiteral("export"),
          QStringLiteral("export [--tables 表,…]"),
          QStringLiteral("把所选短语表本身按该输入法的格式写到标准输出，供自行管理输入法文件的\n"
@@ -56,7 +68,8 @@ const QList<Command>& commands()
         {QStringLiteral("lookup"),
          QStringLiteral("lookup 按键…"),
          QStringLiteral("列出输入每个按键得到的词条：按表（kana、greeting、kanji）分组，表内按\n"
-                        "位置排列，位置相同的按表中次序。不改动任何文件。"),
+                        "位置排列，位置相同的按表中次序。只要有一个按键有词条即为找到。不改动\n"
+                        "任何文件。"),
          {QStringLiteral("tables")},
          Operands::Keys,
          lookupKeys},
@@ -91,6 +104,10 @@ const QList<Option>& options()
         {{QStringLiteral("no-backup")}, {}, QStringLiteral("install：改动前不备份短语文件。")},
         {{QStringLiteral("latest")}, {}, QStringLiteral("restore：与最近状态备份互换。")},
         {{QStringLiteral("initial")}, {}, QStringLiteral("restore：恢复为最初状态备份。")},
+        {{QStringLiteral("from")},
+         QStringLiteral("编号"),
+         QStringLiteral("restore：恢复为历史记录中的这个版本（jlex history 列出的编号，\n"
+                        "可只写开头几位）。")},
         {{QStringLiteral("h"), QStringLiteral("help")}, {}, QStringLiteral("显示本帮助。")},
         {{QStringLiteral("v"), QStringLiteral("version")}, {}, QStringLiteral("显示版本。")},
     };

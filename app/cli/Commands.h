@@ -9,7 +9,7 @@
 namespace jlex::cli {
 
 // What a command takes after its name besides options.
-enum class Operands { None, Keys, Text };
+enum class Operands { None, Keys, Text, HistoryShow };
 
 struct Command {
     QString name;

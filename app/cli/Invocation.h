@@ -25,8 +25,9 @@ struct Invocation {
     bool tablesGiven = false;
     bool overwrite = false;      // install: replace the user's phrases
     bool noBackup = false;       // install: skip the backup first
-    bool restoreInitial = false; // restore: --initial, else --latest
-    QStringList operands;        // lookup: the keys; search: the text
+    bool restoreInitial = false; // restore: --initial
+    QString restoreFrom;         // restore: --from, a history id
+    QStringList operands;        // lookup: the keys; search: the text; history: show ID
 };
 
 } // namespace jlex::cli

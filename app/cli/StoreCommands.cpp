@@ -6,8 +6,13 @@
 #include "ops/Targets.h"
 #include "ops/Texts.h"
 #include "store/Fcitx5Reloader.h"
+#include "store/FileErrors.h"
+#include "store/FileSteps.h"
+#include "store/StoreLock.h"
 
 #include <QRegularExpression>
+
+#include <unistd.h>
 
 namespace jlex::cli {
 
@@ -34,6 +39,11 @@ class Choices : public SurveyTarget {
 public:
     ControlStates controlStates() const override { return m_states; }
     void applySurvey(const SurveyResult& result) override { m_states = result.controls; }
+    void showNote(const QString&) override
+    {
+        tell(QStringLiteral("被替换下来的内容已存入历史记录：jlex history 可以列出，"
+                            "jlex restore --from 编号 可以取回。"));
+    }
     const ControlStates& states() const { return m_states; }
 
 private:
@@ -53,13 +63,29 @@ Target targetFor(Ime ime)
     return fcitx5Target(std::make_shared<Fcitx5Reloader>());
 }
 
-// A session over the chosen store, surveyed as the window would be at start.
-struct Console {
-    explicit Console(Ime ime) : session(targetFor(ime), choices, messages) { session.runSurvey(); }
+// A session over the chosen store, surveyed as the window would be at start,
+// but under the store's lock: a command waits for another jlex to finish and
+// then acts on the files as that one left them.
+class Console {
+public:
+    explicit Console(Ime ime)
+        : m_session(targetFor(ime), m_choices, m_messages),
+          m_lock(m_session.paths().problem().isEmpty()
+                     ? std::make_unique<StoreLock>(m_session.paths().lockFile())
+                     : nullptr)
+    {
+        m_session.actOnStoreAsItIs();
+        m_session.runSurvey();
+    }
+    Session& session() { return m_session; }
+    const ControlStates& states() const { return m_choices.states(); }
+    const SurveyResult& survey() const { return m_session.lastSurvey(); }
 
-    ConsoleMessages messages;
-    Choices choices;
-    Session session;
+private:
+    ConsoleMessages m_messages;
+    Choices m_choices;
+    Session m_session;
+    std::unique_ptr<StoreLock> m_lock; // the operation itself tells when it is not held
 };
 
 int exitStatus(bool done)
@@ -85,18 +111,75 @@ QString entryName(StoreFile file)
     return {};
 }
 
+QString stateName(StoreStatus::State state)
+{
+    switch (state) {
+    case StoreStatus::State::Present:
+        return QStringLiteral("present");
+    case StoreStatus::State::Absent:
+        return QStringLiteral("absent");
+    case StoreStatus::State::Unreadable:
+        return QStringLiteral("unreadable");
+    case StoreStatus::State::NotAFile:
+        return QStringLiteral("not-a-file");
+    }
+    return {};
+}
+
+// A field of a tab-separated line stays one field whatever a path holds.
+QString field(QString text)
+{
+    return text.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'\t', QStringLiteral("\\t"))
+        .replace(u'\n', QStringLiteral("\\n"))
+        .replace(u'\r', QStringLiteral("\\r"));
+}
+
+bool writeFields(const QStringList& fields)
+{
+    QStringList escaped;
+    for (const QString& f : fields)
+        escaped << field(f);
+    return writeResultLine(escaped.join(u'\t'));
+}
+
+// 2026-12-07T11:30:18+08:00: local time, with the offset that makes it unambiguous.
+QString isoLocalTime(const QDateTime& time)
+{
+    const int offset = time.offsetFromUtc();
+    return time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+           QStringLiteral("%1%2:%3")
+               .arg(offset < 0 ? QStringLiteral("-") : QStringLiteral("+"))
+               .arg(std::abs(offset) / 3600, 2, 10, QLatin1Char('0'))
+               .arg(std::abs(offset) % 3600 / 60, 2, 10, QLatin1Char('0'));
+}
+
+// The paths are composed from the environment; a command refuses to guess them.
+bool environmentUsable(const Target& target)
+{
+    const QString problem = target.paths->problem();
+    if (!problem.isEmpty())
+        tell(problem + QStringLiteral("。"));
+    return problem.isEmpty();
+}
+
 } // namespace
 
 int showStatus(const Invocation& invocation)
 {
-    for (const auto& entry : storeStatus(*targetFor(invocation.ime).paths).entries) {
-        QStringList fields{entryName(entry.file),
-                           entry.present ? QStringLiteral("present") : QStringLiteral("absent"),
-                           entry.path};
-        if (!entry.time.isEmpty())
-            fields << entry.time;
-        if (!writeResultLine(fields.join(QLatin1Char('\t'))))
-            return kFailed;
+    const Target target = targetFor(invocation.ime);
+    if (!environmentUsable(target))
+        return kFailed;
+    const StoreStatus status = storeStatus(*target.paths);
+    for (const auto& entry : status.entries) {
+        if (!writeFields({entryName(entry.file), stateName(entry.state), entry.path, entry.host,
+                          entry.time}))
+            return outputFailed();
+    }
+    for (const QString& leftover : status.leftovers) {
+        if (!writeFields(
+                {QStringLiteral("leftover"), QStringLiteral("present"), leftover, leftover, {}}))
+            return outputFailed();
     }
     return kDone;
 }
@@ -104,32 +187,80 @@ int showStatus(const Invocation& invocation)
 int installTables(const Invocation& invocation)
 {
     Console console(invocation.ime);
-    const ControlStates& states = console.choices.states();
+    const ControlStates& states = console.states();
     // Without a phrase file the survey has already chosen overwrite mode and no backup.
-    InstallChoices choices{
+    const InstallChoices choices{
         .greeting = invocation.tables.contains(PhraseTable::Greeting),
         .kanji = invocation.tables.contains(PhraseTable::Kanji),
-        .addMode = states.option1.selected && !invocation.overwrite,
-        .backupFirst = states.check1.selected && !invocation.noBackup,
+        .addMode = states.addMode.selected && !invocation.overwrite,
+        .backupFirst = states.backupFirst.selected && !invocation.noBackup,
     };
-    if (states.check1.selected && invocation.noBackup)
-        console.session.warnNoBackup();
-    return exitStatus(console.session.install(choices));
+    if (console.survey().noPhraseFile && !invocation.noBackup)
+        tell(QStringLiteral("还没有短语文件，没有可备份的词条；将新建短语文件。"));
+    else if (invocation.noBackup && states.backupFirst.selected)
+        console.session().warnNoBackup();
+    return exitStatus(console.session().install(choices));
 }
 
 int backUp(const Invocation& invocation)
 {
-    return exitStatus(Console(invocation.ime).session.backup());
+    return exitStatus(Console(invocation.ime).session().backup());
 }
 
 int restoreBackup(const Invocation& invocation)
 {
-    return exitStatus(Console(invocation.ime).session.restore(invocation.restoreInitial));
+    Console console(invocation.ime);
+    if (!invocation.restoreFrom.isEmpty())
+        return exitStatus(console.session().restoreFromHistory(invocation.restoreFrom));
+    return exitStatus(console.session().restore(invocation.restoreInitial));
 }
 
 int uninstallTables(const Invocation& invocation)
 {
-    return exitStatus(Console(invocation.ime).session.uninstall());
+    return exitStatus(Console(invocation.ime).session().uninstall());
+}
+
+int showHistory(const Invocation& invocation)
+{
+    const Target target = targetFor(invocation.ime);
+    if (!environmentUsable(target))
+        return kFailed;
+    const History history(target.paths->historyDir());
+    if (invocation.operands.isEmpty()) {
+        for (const HistoryEntry& entry : history.entries()) {
+            if (!writeFields({entry.id(), isoLocalTime(entry.time),
+                              QString::number(entry.state.size), QString::number(entry.lines),
+                              entry.operation}))
+                return outputFailed();
+        }
+        return kDone;
+    }
+    QString problem;
+    const auto entry = history.find(invocation.operands[1], &problem);
+    if (!entry) {
+        tell(problem + QStringLiteral("。"));
+        return kFailed;
+    }
+    const int fd = openForReading(entry->path);
+    if (fd < 0) {
+        tell(QStringLiteral("无法读取历史版本 %1：%2。").arg(entry->id(), reasonFor(-fd)));
+        return kFailed;
+    }
+    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t got = ::read(fd, block.data(), size_t(block.size()));
+        if (got <= 0) {
+            ::close(fd);
+            if (got == 0)
+                return kDone;
+            tell(QStringLiteral("无法读取历史版本 %1。").arg(entry->id()));
+            return kFailed;
+        }
+        if (!writeResult(QByteArrayView(block.constData(), qsizetype(got)))) {
+            ::close(fd);
+            return outputFailed();
+        }
+    }
 }
 
 } // namespace jlex::cli

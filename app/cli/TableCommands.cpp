@@ -29,12 +29,6 @@ bool writeRows(const QList<PhraseRow>& rows)
     return true;
 }
 
-int outputFailed()
-{
-    tell(QStringLiteral("无法写出结果到标准输出。"));
-    return kFailed;
-}
-
 } // namespace
 
 int exportTables(const Invocation& invocation)
@@ -47,17 +41,17 @@ int exportTables(const Invocation& invocation)
 int lookupKeys(const Invocation& invocation)
 {
     const PhraseIndex index = indexFor(invocation);
-    int status = kDone;
+    // As grep counts: found when any key gave anything.
+    bool found = false;
     for (const QString& key : invocation.operands) {
         const QList<PhraseRow> rows = index.lookup(key);
-        if (rows.isEmpty()) {
+        if (rows.isEmpty())
             tell(QStringLiteral("按键 %1 没有词条。").arg(key));
-            status = kFailed;
-        }
+        found = found || !rows.isEmpty();
         if (!writeRows(rows))
             return outputFailed();
     }
-    return status;
+    return found ? kDone : kFailed;
 }
 
 int searchText(const Invocation& invocation)

@@ -9,16 +9,16 @@ struct Choice {
     bool operator==(const Choice&) const = default;
 };
 
-// The main window's controls that the survey sets, under their names in the
-// window. Option1/Option2 and Option3/Option4 are two independent pairs.
+// The choices the survey offers, by what they mean. The install mode and the
+// restore choice are two independent pairs of which one is selected.
 struct ControlStates {
-    Choice option1{true, true};  // add mode
-    Choice option2{true, false}; // overwrite mode
-    Choice check1{true, true};   // back up the existing phrases first
-    bool command7 = true;        // backup button enabled
-    Choice option3{true, true};  // restore to the initial state
-    Choice option4{true, false}; // restore to the latest backup
-    bool command4 = true;        // restore button enabled
+    Choice addMode{true, true};
+    Choice overwriteMode{true, false};
+    Choice backupFirst{true, true};
+    bool backupAvailable = true;
+    Choice restoreInitial{true, true};
+    Choice restoreLatest{true, false};
+    bool restoreAvailable = true;
 
     bool operator==(const ControlStates&) const = default;
 };

@@ -1,5 +1,7 @@
 #include "ops/Operations.h"
 
+#include "ops/OperationGuard.h"
+#include "ops/OwnTables.h"
 #include "ops/StoreChange.h"
 #include "ops/StoreItems.h"
 #include "store/PhraseLines.h"
@@ -7,24 +9,35 @@
 #include "tables/PhraseTables.h"
 
 #include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace jlex {
 
 namespace {
 
-std::optional<OperationFailure> failed(StoreChange& change)
+OperationResult refused(const OperationGuard& guard)
 {
-    const bool undone = change.rollBack();
-    return OperationFailure{*change.error(), undone ? OperationFailure::Left::Unchanged
-                                                    : OperationFailure::Left::Changed};
+    return {OperationFailure{*guard.refusal(), OperationFailure::Left::Unchanged},
+            {},
+            guard.leftoversCleared()};
 }
 
-bool exists(const StoreItem& item)
+OperationResult failed(StoreChange& change, const OperationGuard& guard)
 {
-    const QFileInfo info(item.host);
-    return info.isFile() || info.isDir();
+    const bool undone = change.rollBack();
+    return {OperationFailure{*change.error(), undone ? OperationFailure::Left::Unchanged
+                                                     : OperationFailure::Left::Changed},
+            {},
+            guard.leftoversCleared()};
+}
+
+OperationResult succeeded(StoreChange& change, const OperationGuard& guard)
+{
+    const QList<HistoryEntry> kept = change.kept();
+    change.commit();
+    return {std::nullopt, kept, guard.leftoversCleared()};
 }
 
 bool writableDir(StoreChange& change, const StorePaths& paths, StoreFile file)
@@ -32,20 +45,27 @@ bool writableDir(StoreChange& change, const StorePaths& paths, StoreFile file)
     return change.requireWritableDirOf(storeItem(paths, file), paths.makesDirectories(file));
 }
 
-bool writeStamp(StoreChange& change, const StorePaths& paths, const StoreItem& stamp)
+// A stamp tells when a backup was made, and is as private as the backup.
+bool writeStamp(StoreChange& change, const StorePaths& paths, StoreFile stamp,
+                const FileState& backup)
 {
-    return change.writeStamp(stamp, stampFileBytes(QDateTime::currentDateTime(), paths.format()));
+    return change.writeStamp(storeItem(paths, stamp),
+                             stampFileBytes(QDateTime::currentDateTime(), paths.format()),
+                             (backup.mode & 0666) | 0600);
 }
 
-// Writes the tables, then in add mode the user's lines, then the closing line
-// end where the format has one.
+// The tables, then in add mode the user's part of the file: what follows any
+// tables jlex wrote there before, without the closing line it added after
+// them. The part is copied as it stands unless its line ends need rewriting,
+// which only a read of the whole file tells.
 bool stageInstallText(StoreChange& change, const StorePaths& paths, const StoreItem& phrases,
-                      const InstallChoices& choices)
+                      const InstallChoices& choices, const OpenFile& old, bool rewriteLines)
 {
-    QIODevice* device = change.stage(phrases);
+    const PhraseFormat format = paths.format();
+    const mode_t mode = old.isOpen() ? phraseFileMode(old.state, old.state) : defaultFileMode();
+    QIODevice* device = change.stage(phrases, mode, old.isOpen() ? &old.state : nullptr);
     if (!device)
         return false;
-    const PhraseFormat format = paths.format();
     BlockWriter out(*device);
     bool written = out.write(phraseTable(PhraseTable::Kana, format));
     if (choices.greeting)
@@ -53,19 +73,36 @@ bool stageInstallText(StoreChange& change, const StorePaths& paths, const StoreI
     if (choices.kanji)
         written = written && out.write(phraseTable(PhraseTable::Kanji, format));
     if (written && choices.addMode) {
-        QFile existing(phrases.host);
-        const bool opened = existing.open(QIODevice::ReadOnly);
-        if (!opened || !copyPhraseLines(existing, out, format)) {
-            if (!opened || existing.error() != QFileDevice::NoError)
-                return change.fail(QStringLiteral("无法读取") + phrases.label, phrases,
-                                   QStringLiteral("磁盘读写出错"));
-            return change.stagingFailed(phrases);
+        const qint64 from = ownTablesAtStart(old.fd, old.state.size, format);
+        const auto endsWith = [&](qint64 to, QByteArrayView bytes) {
+            QByteArray tail(bytes.size(), Qt::Uninitialized);
+            return to - from >= bytes.size() &&
+                   ::pread(old.fd, tail.data(), size_t(tail.size()), off_t(to - tail.size())) ==
+                       tail.size() &&
+                   tail == bytes;
+        };
+        const QByteArrayView closing = closingLine(format);
+        qint64 to = old.state.size;
+        if (from > 0 && !closing.isEmpty() && endsWith(to, closing))
+            to -= closing.size();
+        if (rewriteLines) {
+            switch (copyPhraseLines(old.fd, from, to, out, format)) {
+            case CopyResult::Done:
+                break;
+            case CopyResult::ReadFailed:
+                return change.failWith(QStringLiteral("无法读取") + phrases.label, phrases, EIO);
+            case CopyResult::WriteFailed:
+                return change.stagingFailed(phrases);
+            }
+        } else {
+            written = out.flush() && change.stageRange(phrases, old, from, to);
+            // A last line without its end gets one where the format re-ends lines.
+            const QByteArrayView end = lineEnd(format);
+            if (written && rewritesLineEnds(format) && to > from && !endsWith(to, end))
+                written = out.write(end);
         }
     }
-    // The Kavro IME's file has always ended with an empty line.
-    if (format == PhraseFormat::GbkCrLf)
-        written = written && out.write(lineEnd(format));
-    written = written && out.flush();
+    written = written && out.write(closingLine(format)) && out.flush();
     return written || change.stagingFailed(phrases);
 }
 
@@ -73,46 +110,71 @@ bool stageInstallText(StoreChange& change, const StorePaths& paths, const StoreI
 // is none, the latest backup after that.
 struct BackupSlot {
     StoreItem backup;
-    StoreItem stamp;
+    StoreFile stamp;
+    bool initial;
 };
 
 BackupSlot backupSlot(const StorePaths& paths)
 {
     const StoreItem initial = storeItem(paths, StoreFile::InitialBackup);
-    if (!exists(initial))
-        return {initial, storeItem(paths, StoreFile::InitialStamp)};
-    return {storeItem(paths, StoreFile::LatestBackup), storeItem(paths, StoreFile::LatestStamp)};
+    if (!fileState(initial.host).exists())
+        return {initial, StoreFile::InitialStamp, true};
+    return {storeItem(paths, StoreFile::LatestBackup), StoreFile::LatestStamp, false};
 }
 
 bool checkSlot(StoreChange& change, const StorePaths& paths, const BackupSlot& slot)
 {
-    return change.requireReplaceable(slot.backup) &&
+    const StoreItem stamp = storeItem(paths, slot.stamp);
+    return change.requireReplaceable(storeItem(paths, StoreFile::InitialBackup)) &&
+           change.requireReplaceable(slot.backup) &&
            change.requireWritableDirOf(slot.backup,
                                        paths.makesDirectories(StoreFile::LatestBackup)) &&
-           change.requireReplaceable(slot.stamp) &&
-           change.requireWritableDirOf(slot.stamp, paths.makesDirectories(StoreFile::LatestStamp));
+           change.requireReplaceable(stamp) &&
+           change.requireWritableDirOf(stamp, paths.makesDirectories(slot.stamp));
 }
 
-// Restore to the initial state and Uninstall: the phrase file becomes the
-// latest backup and a copy of the initial backup takes its place. The phrase
-// file is replaced in one step, so the input method never finds it missing.
-std::optional<OperationFailure> returnToInitialBackup(const StorePaths& paths)
+// Restore to the initial state, to a version in the history, and Uninstall:
+// the phrase file becomes the latest backup and a copy of the source takes
+// its place, in one step, so the input method never finds it missing. The
+// latest backup changed, so its stamp is the one written.
+OperationResult returnTo(const OperationContext& context, const QString& operation,
+                         const std::optional<QString>& historyId)
 {
-    const StoreItem phrases = storeItem(paths, StoreFile::Phrases);
-    const StoreItem initial = storeItem(paths, StoreFile::InitialBackup);
+    const StorePaths& paths = context.paths;
+    const OperationGuard guard(paths, context.seen);
+    if (guard.refusal())
+        return refused(guard);
+    StoreChange change(guard.history(), operation);
+    StoreItem phrases = storeItem(paths, StoreFile::Phrases);
+    StoreItem source = storeItem(paths, StoreFile::InitialBackup);
     const StoreItem latest = storeItem(paths, StoreFile::LatestBackup);
-    const StoreItem stamp = storeItem(paths, StoreFile::InitialStamp);
-    StoreChange change;
-    const bool ready =
-        change.requireFile(initial) && change.requireFile(phrases) &&
-        change.requireReplaceable(latest) && writableDir(change, paths, StoreFile::Phrases) &&
-        writableDir(change, paths, StoreFile::LatestBackup) && change.requireReplaceable(stamp) &&
-        writableDir(change, paths, StoreFile::InitialStamp) && change.stageCopy(initial, phrases) &&
-        change.stageCopy(phrases, latest);
-    if (!ready || !change.put(latest) || !change.put(phrases) || !writeStamp(change, paths, stamp))
-        return failed(change);
-    change.keep();
-    return std::nullopt;
+    if (historyId) {
+        QString problem;
+        const auto entry = guard.history().find(*historyId, &problem);
+        if (!entry) {
+            change.fail(QStringLiteral("找不到要还原的历史版本"), {}, problem);
+            return failed(change, guard);
+        }
+        source = {entry->id(), entry->path, QStringLiteral("历史版本")};
+    }
+    OpenFile from, old;
+    const bool ready = change.openFile(source, from) && change.openPhraseFile(phrases, true, old) &&
+                       change.requireReplaceable(latest) && change.requireWritableDirOf(phrases) &&
+                       writableDir(change, paths, StoreFile::LatestBackup) &&
+                       change.requireReplaceable(storeItem(paths, StoreFile::LatestStamp)) &&
+                       writableDir(change, paths, StoreFile::LatestStamp) &&
+                       change.requireHistory();
+    if (!ready)
+        return failed(change, guard);
+    auto digest = digestOfFileLater(old.fd);
+    if (!change.stageCopy(source, from, phrases, phraseFileMode(from.state, old.state)) ||
+        !change.keepExistingInHistory(latest) ||
+        !change.keepInHistory(old, phrases, digest.get()) ||
+        !change.stageLink(old, phrases, latest) || !change.put(latest) ||
+        !writeStamp(change, paths, StoreFile::LatestStamp, old.state) ||
+        !change.put(phrases, &old) || !change.syncChanges())
+        return failed(change, guard);
+    return succeeded(change, guard);
 }
 
 } // namespace
@@ -126,79 +188,131 @@ QString failureMessage(const QString& operation, const OperationFailure& failure
     return text + QStringLiteral("部分更改未能撤销，请检查上述目录中的文件。");
 }
 
-std::optional<OperationFailure> install(const StorePaths& paths, const QString& heldPhrasePath,
-                                        const InstallChoices& choices)
+OperationResult install(const OperationContext& context, const QString& heldPhrasePath,
+                        const InstallChoices& choices)
 {
-    const StoreItem phrases = heldPhrases(paths, heldPhrasePath);
-    StoreChange change;
-    // Adding reads the phrase file and backing up copies it: both need it there.
-    bool ready = (choices.addMode || choices.backupFirst) ? change.requireFile(phrases)
-                                                          : change.requireReplaceable(phrases);
-    ready =
-        ready && change.requireWritableDirOf(phrases, paths.makesDirectories(StoreFile::Phrases));
+    const StorePaths& paths = context.paths;
+    const OperationGuard guard(paths, context.seen);
+    if (guard.refusal())
+        return refused(guard);
+    StoreChange change(guard.history(), QStringLiteral("install"));
+    StoreItem phrases = heldPhrases(paths, heldPhrasePath);
+    OpenFile old;
+    // Adding reads the phrase file and backing up keeps it: both need it there.
+    bool ready = change.openPhraseFile(phrases, choices.addMode || choices.backupFirst, old) &&
+                 change.requireWritableDirOf(phrases, paths.makesDirectories(StoreFile::Phrases)) &&
+                 change.requireHistory();
     const BackupSlot slot = backupSlot(paths);
     if (choices.backupFirst)
         ready = ready && checkSlot(change, paths, slot);
-    // Everything new is complete on disk before anything is replaced, and the
-    // phrase file itself is replaced last, in one step.
-    if (!ready || !stageInstallText(change, paths, phrases, choices))
-        return failed(change);
+    if (!ready)
+        return failed(change, guard);
+    // The history names the old file by its digest, read while the new file
+    // is written and synced.
+    std::future<ContentDigest> reading;
+    if (old.isOpen())
+        reading = digestOfFileLater(old.fd);
+    if (!stageInstallText(change, paths, phrases, choices, old, false) ||
+        !change.finishStaged(phrases))
+        return failed(change, guard);
+    const ContentDigest digest = old.isOpen() ? reading.get() : ContentDigest{};
+    // Line ends the copy kept but the format re-ends: rarely, written again.
+    if (choices.addMode && digest.loneCr && rewritesLineEnds(paths.format()) &&
+        (!stageInstallText(change, paths, phrases, choices, old, true) ||
+         !change.finishStaged(phrases)))
+        return failed(change, guard);
+    // The latest backup goes first: it is usually a file the history holds
+    // already, found by its inode, where the phrase file's equal content
+    // would take its place there and leave it to be read again.
+    if (choices.backupFirst && !slot.initial && !change.keepExistingInHistory(slot.backup))
+        return failed(change, guard);
+    // What the initial backup holds stays in the history for good.
+    if (old.isOpen() &&
+        !change.keepInHistory(old, phrases, digest, choices.backupFirst && slot.initial))
+        return failed(change, guard);
     // The phrase file is replaced below, so its backup may share its content.
-    if (choices.backupFirst && (!change.stageKeep(phrases, slot.backup) ||
-                                !change.put(slot.backup) || !writeStamp(change, paths, slot.stamp)))
-        return failed(change);
-    if (!change.put(phrases))
-        return failed(change);
-    change.keep();
-    return std::nullopt;
+    if (choices.backupFirst &&
+        (!change.stageLink(old, phrases, slot.backup) || !change.put(slot.backup) ||
+         !writeStamp(change, paths, slot.stamp, old.state)))
+        return failed(change, guard);
+    if (!change.put(phrases, old.isOpen() ? &old : nullptr) || !change.syncChanges())
+        return failed(change, guard);
+    return succeeded(change, guard);
 }
 
-std::optional<OperationFailure> backup(const StorePaths& paths, const QString& heldPhrasePath)
+OperationResult backup(const OperationContext& context, const QString& heldPhrasePath)
 {
-    const StoreItem phrases = heldPhrases(paths, heldPhrasePath);
+    const StorePaths& paths = context.paths;
+    const OperationGuard guard(paths, context.seen);
+    if (guard.refusal())
+        return refused(guard);
+    StoreChange change(guard.history(), QStringLiteral("backup"));
+    StoreItem phrases = heldPhrases(paths, heldPhrasePath);
     const BackupSlot slot = backupSlot(paths);
-    StoreChange change;
-    if (!change.requireFile(phrases) || !checkSlot(change, paths, slot) ||
-        !change.stageCopy(phrases, slot.backup) || !change.put(slot.backup) ||
-        !writeStamp(change, paths, slot.stamp))
-        return failed(change);
-    change.keep();
-    return std::nullopt;
+    OpenFile current;
+    ContentDigest digest;
+    if (!change.openPhraseFile(phrases, true, current) || !checkSlot(change, paths, slot) ||
+        !change.requireHistory() ||
+        !change.stageCopy(phrases, current, slot.backup, current.state.mode & 0666, &digest) ||
+        !change.requireUnchanged(phrases, current) ||
+        !(slot.initial ? change.keepStagedInHistory(slot.backup, digest, true)
+                       : change.keepExistingInHistory(slot.backup)) ||
+        !change.put(slot.backup) || !writeStamp(change, paths, slot.stamp, current.state) ||
+        !change.syncChanges())
+        return failed(change, guard);
+    return succeeded(change, guard);
 }
 
-std::optional<OperationFailure> restore(const StorePaths& paths, bool toInitialState)
+OperationResult restore(const OperationContext& context, bool toInitialState)
 {
     if (toInitialState)
-        return returnToInitialBackup(paths);
+        return returnTo(context, QStringLiteral("restore-initial"), std::nullopt);
 
-    const StoreItem phrases = storeItem(paths, StoreFile::Phrases);
+    const StorePaths& paths = context.paths;
+    const OperationGuard guard(paths, context.seen);
+    if (guard.refusal())
+        return refused(guard);
+    StoreChange change(guard.history(), QStringLiteral("restore-latest"));
+    StoreItem phrases = storeItem(paths, StoreFile::Phrases);
     const StoreItem latest = storeItem(paths, StoreFile::LatestBackup);
     const StoreItem swap = storeItem(paths, StoreFile::Swap);
-    const StoreItem stamp = storeItem(paths, StoreFile::LatestStamp);
-    StoreChange change;
+    OpenFile old, backup;
     // A swap file left by an interrupted exchange may be the only copy of
     // someone's phrases: never overwrite or remove it.
     const bool ready =
-        change.requireFile(latest) && change.requireFile(phrases) &&
+        change.openFile(latest, backup) && change.openPhraseFile(phrases, true, old) &&
         change.requireAbsent(
             swap, QStringLiteral("发现上次还原遗留的临时交换文件，其中可能保存着您的词条"),
             QStringLiteral("请先查看并移走该文件，再进行还原")) &&
-        writableDir(change, paths, StoreFile::Phrases) &&
-        writableDir(change, paths, StoreFile::LatestBackup) && change.requireReplaceable(stamp) &&
-        writableDir(change, paths, StoreFile::LatestStamp) && change.stageCopy(latest, phrases) &&
-        change.stageCopy(phrases, latest);
+        change.requireWritableDirOf(phrases) &&
+        writableDir(change, paths, StoreFile::LatestBackup) &&
+        change.requireReplaceable(storeItem(paths, StoreFile::LatestStamp)) &&
+        writableDir(change, paths, StoreFile::LatestStamp) && change.requireHistory();
+    if (!ready)
+        return failed(change, guard);
+    auto digest = digestOfFileLater(old.fd);
     // While the two are exchanged, the old latest backup stays visible under the
     // swap file's name, so an interruption never hides a copy of anyone's phrases.
-    if (!ready || !change.put(latest, &swap) || !change.put(phrases) ||
-        !writeStamp(change, paths, stamp))
-        return failed(change);
-    change.keep();
-    return std::nullopt;
+    // Both contents stay in the phrase file and the backup, and both go into
+    // the history too, so a later edit of either in place loses neither.
+    if (!change.stageCopy(latest, backup, phrases, phraseFileMode(backup.state, old.state)) ||
+        !change.keepExistingInHistory(latest) ||
+        !change.keepInHistory(old, phrases, digest.get()) ||
+        !change.stageLink(old, phrases, latest) || !change.putKeepingOldAs(latest, swap) ||
+        !writeStamp(change, paths, StoreFile::LatestStamp, old.state) ||
+        !change.put(phrases, &old) || !change.syncChanges())
+        return failed(change, guard);
+    return succeeded(change, guard);
 }
 
-std::optional<OperationFailure> uninstall(const StorePaths& paths)
+OperationResult restoreFromHistory(const OperationContext& context, const QString& id)
 {
-    return returnToInitialBackup(paths);
+    return returnTo(context, QStringLiteral("restore-from"), id);
+}
+
+OperationResult uninstall(const OperationContext& context)
+{
+    return returnTo(context, QStringLiteral("uninstall"), std::nullopt);
 }
 
 } // namespace jlex

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ops/Survey.h"
+#include "store/History.h"
 #include "store/StoreError.h"
 #include "store/StorePaths.h"
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -19,6 +22,21 @@ struct OperationFailure {
 // done, on which file, why, and what state the files are in.
 QString failureMessage(const QString& operation, const OperationFailure& failure);
 
+struct OperationResult {
+    std::optional<OperationFailure> failure;
+    QList<HistoryEntry> kept; // what went into the history
+    int leftoversCleared = 0;
+
+    bool succeeded() const { return !failure; }
+};
+
+// What an operation acts on: the store, and what the window last showed of
+// it. Without a fingerprint it takes the store as it finds it.
+struct OperationContext {
+    const StorePaths& paths;
+    const StoreFingerprint* seen = nullptr;
+};
+
 struct InstallChoices {
     bool greeting = true; // the everyday phrases table
     bool kanji = false;   // the kanji table
@@ -26,13 +44,14 @@ struct InstallChoices {
     bool backupFirst = true;
 };
 
-// Each returns nothing on success. The phrase file is read from the held
-// phrase path where the operation is given one; every other path is composed
-// afresh.
-std::optional<OperationFailure> install(const StorePaths& paths, const QString& heldPhrasePath,
-                                        const InstallChoices& choices);
-std::optional<OperationFailure> backup(const StorePaths& paths, const QString& heldPhrasePath);
-std::optional<OperationFailure> restore(const StorePaths& paths, bool toInitialState);
-std::optional<OperationFailure> uninstall(const StorePaths& paths);
+// The phrase file is read from the held phrase path where the operation is
+// given one; every other path is composed afresh.
+OperationResult install(const OperationContext& context, const QString& heldPhrasePath,
+                        const InstallChoices& choices);
+OperationResult backup(const OperationContext& context, const QString& heldPhrasePath);
+OperationResult restore(const OperationContext& context, bool toInitialState);
+// Puts a content of the history back, as a restore does.
+OperationResult restoreFromHistory(const OperationContext& context, const QString& id);
+OperationResult uninstall(const OperationContext& context);
 
 } // namespace jlex

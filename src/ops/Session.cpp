@@ -10,11 +10,8 @@ Session::Session(Target target, SurveyTarget& window, Messages& messages)
 
 void Session::runSurvey()
 {
-    const SurveyResult result = survey(*m_target.paths, m_window.controlStates());
-    m_heldPhrasePath = result.heldPhrasePath;
-    m_window.applySurvey(result);
-    if (result.backupWarning)
-        warnNoBackup();
+    m_survey = survey(*m_target.paths, m_window.controlStates());
+    m_window.applySurvey(m_survey);
 }
 
 void Session::warnNoBackup()
@@ -22,59 +19,86 @@ void Session::warnNoBackup()
     m_messages.show(texts::kBackupWarningTitle, texts::kBackupWarningText);
 }
 
+OperationContext Session::context() const
+{
+    return {*m_target.paths, m_checkSeen ? &m_survey.fingerprint : nullptr};
+}
+
 // A failure is reported before the refresh, so the window then shows the
 // store as the failure left it; success is reported after it.
-bool Session::finish(const QString& operation, const std::optional<OperationFailure>& failure)
+bool Session::finish(const QString& operation, const OperationResult& result)
 {
-    if (failure)
-        m_messages.show(texts::kAppTitle, failureMessage(operation, *failure));
+    if (result.failure)
+        m_messages.show(texts::kAppTitle, failureMessage(operation, *result.failure));
     runSurvey();
-    return !failure;
+    return result.succeeded();
+}
+
+void Session::noteKept(const OperationResult& result)
+{
+    if (!result.kept.isEmpty())
+        m_window.showNote(texts::kKeptNote);
 }
 
 bool Session::install(const InstallChoices& choices)
 {
-    if (!finish(QStringLiteral("安装"), jlex::install(*m_target.paths, m_heldPhrasePath, choices)))
+    const OperationResult result = jlex::install(context(), heldPhrasePath(), choices);
+    if (!finish(QStringLiteral("安装"), result))
         return false;
     m_messages.show(texts::kAppTitle, texts::kInstallDone);
-    reloadAndTell();
+    reloadAndTell(m_target.texts.reloadedHint);
+    noteKept(result);
     return true;
 }
 
 bool Session::backup()
 {
-    if (!finish(QStringLiteral("备份"), jlex::backup(*m_target.paths, m_heldPhrasePath)))
+    const OperationResult result = jlex::backup(context(), heldPhrasePath());
+    if (!finish(QStringLiteral("备份"), result))
         return false;
     m_messages.show(texts::kAppTitle, texts::kBackupDone);
+    noteKept(result);
     return true;
 }
 
 bool Session::restore(bool toInitialState)
 {
-    if (!finish(QStringLiteral("还原"), jlex::restore(*m_target.paths, toInitialState)))
+    return restored(jlex::restore(context(), toInitialState));
+}
+
+bool Session::restoreFromHistory(const QString& id)
+{
+    return restored(jlex::restoreFromHistory(context(), id));
+}
+
+bool Session::restored(const OperationResult& result)
+{
+    if (!finish(QStringLiteral("还原"), result))
         return false;
     m_messages.show(texts::kAppTitle, texts::kRestoreDone);
-    reloadAndTell();
+    reloadAndTell(m_target.texts.reloadedHint);
+    noteKept(result);
     return true;
 }
 
-void Session::reloadAndTell()
+void Session::reloadAndTell(const QString& doneHint)
 {
     const bool reloaded = m_target.reloader && m_target.reloader->reload();
-    m_messages.show(texts::kAppTitle,
-                    reloaded ? m_target.texts.reloadedHint : m_target.texts.restartHint);
+    m_messages.show(texts::kAppTitle, reloaded ? doneHint : m_target.texts.restartHint);
 }
 
 bool Session::uninstall()
 {
     // The program ends after a successful uninstall, so the window is not
     // refreshed then; after a failure it stays, and shows the store as it is.
-    if (const auto failure = jlex::uninstall(*m_target.paths)) {
-        finish(QStringLiteral("卸载"), failure);
+    const OperationResult result = jlex::uninstall(context());
+    if (!result.succeeded()) {
+        finish(QStringLiteral("卸载"), result);
         return false;
     }
     m_messages.show(texts::kAppTitle, texts::kRestoreDone);
-    reloadAndTell();
+    reloadAndTell(m_target.texts.uninstalledHint);
+    noteKept(result);
     return true;
 }
 

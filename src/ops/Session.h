@@ -7,12 +7,14 @@
 
 namespace jlex {
 
-// The main window as the survey sees it: controls to read and to set.
+// The main window as the session sees it: choices to read and to set, and a
+// place for a short note after an operation.
 class SurveyTarget {
 public:
     virtual ~SurveyTarget() = default;
     virtual ControlStates controlStates() const = 0;
     virtual void applySurvey(const SurveyResult& result) = 0;
+    virtual void showNote(const QString& note) = 0;
 };
 
 // What the main window keeps between events, and the order in which each of
@@ -27,24 +29,35 @@ public:
     bool install(const InstallChoices& choices);
     bool backup();
     bool restore(bool toInitialState);
+    bool restoreFromHistory(const QString& id);
     // True when the program should end now: the uninstall succeeded.
     [[nodiscard]] bool uninstall();
-    // Shown whenever the backup box becomes unticked, by the user or the survey.
+    // Shown whenever the user unticks the backup box.
     void warnNoBackup();
 
-    const QString& heldPhrasePath() const { return m_heldPhrasePath; }
+    // An operation acts only on the store as the last survey showed it; the
+    // command line, which surveys under the lock, acts on it as it is.
+    void actOnStoreAsItIs() { m_checkSeen = false; }
+
+    const QString& heldPhrasePath() const { return m_survey.heldPhrasePath; }
+    const SurveyResult& lastSurvey() const { return m_survey; }
     const StorePaths& paths() const { return *m_target.paths; }
     const Target& target() const { return m_target; }
 
 private:
-    bool finish(const QString& operation, const std::optional<OperationFailure>& failure);
+    OperationContext context() const;
+    bool finish(const QString& operation, const OperationResult& result);
+    bool restored(const OperationResult& result);
+    // Says, where the window says such things, that a replaced file went into the history.
+    void noteKept(const OperationResult& result);
     // After the phrase file changed: asks the input method to re-read it, and says whether it did.
-    void reloadAndTell();
+    void reloadAndTell(const QString& doneHint);
 
     Target m_target;
     SurveyTarget& m_window;
     Messages& m_messages;
-    QString m_heldPhrasePath;
+    SurveyResult m_survey;
+    bool m_checkSeen = true;
 };
 
 } // namespace jlex

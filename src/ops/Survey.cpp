@@ -1,84 +1,152 @@
 #include "ops/Survey.h"
 
-#include "ops/Texts.h"
+#include "store/Leftovers.h"
+#include "store/PhraseLink.h"
 #include "store/Stamp.h"
-#include "store/StoreEntry.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 #include <optional>
+#include <unistd.h>
 
 namespace jlex {
 
 namespace {
 
+constexpr StoreFile kAllFiles[] = {StoreFile::Phrases,      StoreFile::InitialBackup,
+                                   StoreFile::LatestBackup, StoreFile::Swap,
+                                   StoreFile::InitialStamp, StoreFile::LatestStamp};
+
+// A file or a directory of that name counts, as a directory listing would
+// show it; jlex's own names are never followed, so a link there does not.
+bool present(const StorePaths& paths, StoreFile file)
+{
+    const FileState state = fileState(paths.host(file));
+    return state.isFile() || state.kind == FileState::Kind::Directory;
+}
+
+bool phraseFilePresent(const StorePaths& paths)
+{
+    const PhraseTarget target = resolvePhraseFile(paths.host(StoreFile::Phrases));
+    // A link jlex will not follow is still something in the way of a new file.
+    if (target.error)
+        return target.error != ENOENT || target.linked;
+    const FileState state = fileState(target.path);
+    return state.isFile() || state.kind == FileState::Kind::Directory;
+}
+
 // Only the first line matters; a stamp is never long, so a small read suffices.
 QString readStamp(const StorePaths& paths, StoreFile stamp)
 {
-    QFile file(paths.host(stamp));
-    if (!file.open(QIODevice::ReadOnly))
+    const int fd = openForReading(paths.host(stamp));
+    if (fd < 0)
         return {};
-    return stampFromFileBytes(file.read(4096), paths.format());
+    QByteArray bytes(4096, Qt::Uninitialized);
+    const ssize_t got = ::read(fd, bytes.data(), size_t(bytes.size()));
+    ::close(fd);
+    bytes.resize(got > 0 ? qsizetype(got) : 0);
+    return stampFromFileBytes(bytes, paths.format());
 }
 
-QString timeLabel(const QString& heading, const StorePaths& paths, StoreFile stamp, bool present)
+StoreStatus::State stateOf(const StorePaths& paths, StoreFile file)
 {
-    return heading + QStringLiteral("\r\n") +
-           (present ? readStamp(paths, stamp) : texts::kNoBackupTime);
+    QString host = paths.host(file);
+    if (file == StoreFile::Phrases) {
+        const PhraseTarget target = resolvePhraseFile(host);
+        if (target.error == ENOENT && !target.linked)
+            return StoreStatus::State::Absent;
+        if (target.error)
+            return target.error == EACCES ? StoreStatus::State::Unreadable
+                                          : StoreStatus::State::NotAFile;
+        host = target.path;
+    }
+    const FileState state = fileState(host);
+    if (!state.exists())
+        return StoreStatus::State::Absent;
+    if (state.kind == FileState::Kind::Failed)
+        return StoreStatus::State::Unreadable;
+    if (!state.isFile())
+        return StoreStatus::State::NotAFile;
+    const int fd = openForReading(host);
+    if (fd < 0)
+        return StoreStatus::State::Unreadable;
+    ::close(fd);
+    return StoreStatus::State::Present;
 }
 
 } // namespace
 
+StoreFingerprint storeFingerprint(const StorePaths& paths)
+{
+    StoreFingerprint print;
+    for (const StoreFile file : kAllFiles)
+        print << fileState(paths.host(file));
+    // And what the phrase file's link stands for, which may change under the same link.
+    print << fileState(paths.host(StoreFile::Phrases), true);
+    return print;
+}
+
 SurveyResult survey(const StorePaths& paths, const ControlStates& current)
 {
     SurveyResult result;
+    result.fingerprint = storeFingerprint(paths);
     ControlStates& c = result.controls;
     c = current;
 
-    c.option3 = {true, true};
-    c.option4 = {true, false};
-    c.command4 = true;
+    c.restoreInitial = {true, true};
+    c.restoreLatest = {true, false};
+    c.restoreAvailable = true;
     result.heldPhrasePath = paths.path(StoreFile::Phrases);
-    c.option1.enabled = true;
-    c.check1.enabled = true;
-    c.command7 = true;
+    c.addMode.enabled = true;
+    c.backupFirst.enabled = true;
+    c.backupAvailable = true;
 
-    if (!storeEntryExists(paths.host(StoreFile::Phrases))) {
+    if (!phraseFilePresent(paths)) {
         // Nothing to add to and nothing to back up.
-        c.option2.selected = true;
-        c.option1 = {false, false};
-        result.backupWarning = c.check1.selected;
-        c.check1 = {false, false};
-        c.command7 = false;
+        result.noPhraseFile = true;
+        c.overwriteMode.selected = true;
+        c.addMode = {false, false};
+        result.backupUnticked = c.backupFirst.selected;
+        c.backupFirst = {false, false};
+        c.backupAvailable = false;
     }
-
-    result.label2 = paths.locationText();
+    result.userName = paths.userName();
 
     // The restore choices follow the stamps, not the backup files.
-    const bool initial = storeEntryExists(paths.host(StoreFile::InitialStamp));
-    result.label5 =
-        timeLabel(QStringLiteral("最初状态备份时间："), paths, StoreFile::InitialStamp, initial);
-    if (!initial)
-        c.option3 = {false, false};
-
-    const bool latest = storeEntryExists(paths.host(StoreFile::LatestStamp));
-    result.label6 = timeLabel(latest ? QStringLiteral("最近状态备份时间：")
-                                     : QStringLiteral("最近词条备份时间："),
-                              paths, StoreFile::LatestStamp, latest);
-    if (!latest)
-        c.option4 = {false, false};
-
-    if (!c.option3.enabled && !c.option4.enabled)
-        c.command4 = false;
+    if (present(paths, StoreFile::InitialStamp))
+        result.initialBackupTime = readStamp(paths, StoreFile::InitialStamp);
+    else
+        c.restoreInitial = {false, false};
+    if (present(paths, StoreFile::LatestStamp))
+        result.latestBackupTime = readStamp(paths, StoreFile::LatestStamp);
+    else
+        c.restoreLatest = {false, false};
+    if (!c.restoreInitial.enabled && !c.restoreLatest.enabled)
+        c.restoreAvailable = false;
     return result;
+}
+
+QStringList storeDirectories(const StorePaths& paths)
+{
+    QStringList dirs;
+    for (const StoreFile file : kAllFiles) {
+        QString host = paths.host(file);
+        if (file == StoreFile::Phrases)
+            host = resolvePhraseFile(host).path;
+        const QString dir = QFileInfo(host).absolutePath();
+        if (!dirs.contains(dir))
+            dirs << dir;
+    }
+    return dirs;
 }
 
 StoreStatus storeStatus(const StorePaths& paths)
 {
     StoreStatus status;
     const auto add = [&](StoreFile file, std::optional<StoreFile> stamp = std::nullopt) {
-        StoreStatus::Entry entry{file, paths.path(file), storeEntryExists(paths.host(file)), {}};
-        if (stamp && storeEntryExists(paths.host(*stamp)))
+        StoreStatus::Entry entry{
+            file, paths.path(file), paths.host(file), stateOf(paths, file), {}};
+        if (stamp && present(paths, *stamp))
             entry.time = readStamp(paths, *stamp);
         status.entries << entry;
     };
@@ -86,6 +154,7 @@ StoreStatus storeStatus(const StorePaths& paths)
     add(StoreFile::InitialBackup, StoreFile::InitialStamp);
     add(StoreFile::LatestBackup, StoreFile::LatestStamp);
     add(StoreFile::Swap);
+    status.leftovers = leftoversIn(storeDirectories(paths) << paths.historyDir());
     return status;
 }
 

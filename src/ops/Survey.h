@@ -1,22 +1,33 @@
 #pragma once
 
 #include "ops/ControlStates.h"
+#include "store/FileSteps.h"
 #include "store/StorePaths.h"
 
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace jlex {
+
+// The store as a survey saw it: every file's identity, so an operation can
+// tell whether anything appeared, vanished or changed since the window showed it.
+using StoreFingerprint = QList<FileState>;
+StoreFingerprint storeFingerprint(const StorePaths& paths);
 
 struct SurveyResult {
     ControlStates controls;
-    QString label2; // who the user is and where the phrase file lives
-    QString label5; // when the initial backup was made
-    QString label6; // when the latest backup was made
-    QString heldPhrasePath;
-    // The survey unticked a ticked backup box, which warns the user exactly
-    // as unticking it by hand does.
-    bool backupWarning = false;
+    QString userName;
+    QString heldPhrasePath; // the phrase file, as users are shown it
+    // The backups' stamps, as written; none without a stamp.
+    std::optional<QString> initialBackupTime;
+    std::optional<QString> latestBackupTime;
+    StoreFingerprint fingerprint;
+    // There is no phrase file, so nothing can be added to or backed up.
+    bool noPhraseFile = false;
+    // ...and backing up had been chosen, which the survey has now undone.
+    bool backupUnticked = false;
 };
 
 // Looks at the store and works out what the main window offers: without a
@@ -26,15 +37,22 @@ SurveyResult survey(const StorePaths& paths, const ControlStates& current);
 
 // What the store holds, as plain facts for the command line.
 struct StoreStatus {
+    enum class State { Present, Absent, Unreadable, NotAFile };
     struct Entry {
         StoreFile file;
         QString path;
-        bool present = false;
+        QString host;
+        State state = State::Absent;
         QString time; // a backup's stamp, when it has one
     };
-    QList<Entry> entries; // the phrase file, both backups, the swap file
+    QList<Entry> entries;  // the phrase file, both backups, the swap file
+    QStringList leftovers; // hidden files an interrupted run left behind
 };
 
 StoreStatus storeStatus(const StorePaths& paths);
+
+// The directories an operation's files live in, the phrase file's own
+// directory found through its link: where leftovers are looked for.
+QStringList storeDirectories(const StorePaths& paths);
 
 } // namespace jlex

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ops/PhraseReloader.h"
-#include "store/Edition.h"
+#include "store/PhraseReloader.h"
 #include "store/StorePaths.h"
 
 #include <QString>
@@ -10,6 +9,11 @@
 #include <memory>
 
 namespace jlex {
+
+// How the main window is dressed. White: every control painted white like
+// the window. System: controls in the desktop's own colours, the band above
+// the frame lower.
+enum class WindowLook { White, System };
 
 // The words and pictures that differ by input method.
 struct TargetTexts {
@@ -25,17 +29,23 @@ struct TargetTexts {
     QString feedback;                 // where to write, in the help window
     // After a change the input method did not re-read at once.
     QString restartHint;
-    // After a change the input method has re-read.
+    // After a change the input method has re-read: an install or restore, and an uninstall.
     QString reloadedHint;
+    QString uninstalledHint;
+    // Said on the status line when there is no phrase file yet; without it,
+    // the backup warning box says that no backup will be made.
+    QString noPhraseFileNote;
+    // The help window opens on its first topic's text, not an empty page.
+    bool helpOpensOnFirstTopic = false;
 };
 
 // An input method jlex writes for: its store, how to make it re-read the
-// phrase file (when it can be asked), the Kavro edition whose window look it
-// shares, and its words. Every program and every operation is given one.
+// phrase file (when it can be asked), how its window looks, and its words.
+// Every program and every operation is given one.
 struct Target {
     std::shared_ptr<const StorePaths> paths;
     std::shared_ptr<PhraseReloader> reloader; // empty: it re-reads only when restarted
-    Edition look = Edition::Login;
+    WindowLook look = WindowLook::White;
     TargetTexts texts;
 };
 

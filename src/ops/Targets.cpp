@@ -23,7 +23,7 @@ Target kavroTarget(Edition edition)
     return {
         .paths = std::make_shared<KavroPaths>(edition),
         .reloader = nullptr,
-        .look = edition,
+        .look = edition == Edition::Login ? WindowLook::White : WindowLook::System,
         .texts =
             {
                 .windowTitle = QStringLiteral("Kavro日本語入力(非专业)"),
@@ -52,6 +52,9 @@ Target kavroTarget(Edition edition)
                                            "来信请注明您使用的是登录版还是公共数据版。"),
                 .restartHint = texts::kRestartHint,
                 .reloadedHint = texts::kRestartHint,
+                .uninstalledHint = texts::kRestartHint,
+                .noPhraseFileNote = {},
+                .helpOpensOnFirstTopic = false,
             },
     };
 }
@@ -61,7 +64,7 @@ Target fcitx5Target(std::shared_ptr<PhraseReloader> reloader)
     return {
         .paths = std::make_shared<Fcitx5Paths>(),
         .reloader = std::move(reloader),
-        .look = Edition::Login,
+        .look = WindowLook::White,
         .texts =
             {
                 .windowTitle = QStringLiteral("Fcitx 5 日本語入力(非专业)"),
@@ -94,6 +97,11 @@ Target fcitx5Target(std::shared_ptr<PhraseReloader> reloader)
                     QStringLiteral("Fcitx 5 没有在运行，或没能重新读入自定义短语：词库将在 "
                                    "Fcitx 5 下次启动时生效（运行 fcitx5 -r 可立即重启它）。"),
                 .reloadedHint = QStringLiteral("Fcitx 5 已重新读入自定义短语，现在就可以使用了。"),
+                .uninstalledHint = QStringLiteral("Fcitx 5 已重新读入自定义短语：日语词条已经"
+                                                  "去掉，您原有的词条照常可用。"),
+                .noPhraseFileNote = QStringLiteral("说明：还没有自定义短语文件，所以没有可备份的"
+                                                   "词条；安装时将新建这个文件。"),
+                .helpOpensOnFirstTopic = true,
             },
     };
 }

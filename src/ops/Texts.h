@@ -21,4 +21,8 @@ inline const QString kBackupWarningText = QStringLiteral("             决定了
 
 inline const QString kNoBackupTime = QStringLiteral("        不存在。");
 
+// On the status line after an operation put a replaced file into the history.
+inline const QString kKeptNote =
+    QStringLiteral("说明：被替换下来的词库已存入历史记录，取回的方法见帮助说明“如何还原卸载？”。");
+
 } // namespace jlex::texts

@@ -1,49 +1,41 @@
 #include "store/Fcitx5Paths.h"
 
+#include "store/UserDirs.h"
+
 #include <QDir>
-#include <QStandardPaths>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace jlex {
 
-namespace {
-
-QString dataHome()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-}
-
-QString ownFile(const char* name)
-{
-    return dataHome() + QStringLiteral("/jlex/fcitx5/") + QLatin1String(name);
-}
-
-} // namespace
-
 QString Fcitx5Paths::path(StoreFile file) const
 {
+    const QString data = dataHome(nullptr);
+    const QString own = data + QStringLiteral("/jlex/fcitx5/");
     switch (file) {
     case StoreFile::Phrases:
-        return dataHome() + QStringLiteral("/fcitx5/pinyin/customphrase");
+        return data + QStringLiteral("/fcitx5/pinyin/customphrase");
     case StoreFile::InitialBackup:
-        return ownFile("customphrase.initial-backup");
+        return own + QStringLiteral("customphrase.initial-backup");
     case StoreFile::LatestBackup:
-        return ownFile("customphrase.latest-backup");
+        return own + QStringLiteral("customphrase.latest-backup");
     case StoreFile::Swap:
-        return ownFile("customphrase.swap");
+        return own + QStringLiteral("customphrase.swap");
     case StoreFile::InitialStamp:
-        return ownFile("initial-backup.time");
+        return own + QStringLiteral("initial-backup.time");
     case StoreFile::LatestStamp:
-        return ownFile("latest-backup.time");
+        return own + QStringLiteral("latest-backup.time");
     }
     Q_UNREACHABLE();
     return {};
 }
 
-QString Fcitx5Paths::locationText() const
+QString Fcitx5Paths::userName() const
 {
-    return QStringLiteral("                         您当前的系统用户名为：") +
-           qEnvironmentVariable("USER", QDir::home().dirName()) +
-           QStringLiteral("\r词库将被安装在：") + path(StoreFile::Phrases);
+    const passwd* entry = ::getpwuid(::geteuid());
+    return entry && entry->pw_name ? QString::fromLocal8Bit(entry->pw_name)
+                                   : qEnvironmentVariable("USER");
 }
 
 } // namespace jlex

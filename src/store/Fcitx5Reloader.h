@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ops/PhraseReloader.h"
+#include "store/PhraseReloader.h"
 
 #include <QDBusConnection>
 

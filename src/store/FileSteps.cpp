@@ -1,12 +1,12 @@
 #include "store/FileSteps.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace jlex {
@@ -18,61 +18,71 @@ QByteArray local(const QString& path)
     return QFile::encodeName(path);
 }
 
-int copyContent(const QString& from, const QString& to)
+bool sameTime(const timespec& a, const timespec& b)
 {
-    const int in = ::open(local(from).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return errno;
-    const int out = ::open(local(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (out < 0) {
-        const int error = errno;
-        ::close(in);
-        return error;
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+FileState stateOf(const struct stat& st)
+{
+    FileState state;
+    state.kind = S_ISREG(st.st_mode)   ? FileState::Kind::File
+                 : S_ISDIR(st.st_mode) ? FileState::Kind::Directory
+                 : S_ISLNK(st.st_mode) ? FileState::Kind::Link
+                                       : FileState::Kind::Other;
+    state.device = st.st_dev;
+    state.inode = st.st_ino;
+    state.size = st.st_size;
+    state.modified = st.st_mtim;
+    state.changed = st.st_ctim;
+    state.mode = st.st_mode & 07777;
+    state.owner = st.st_uid;
+    state.group = st.st_gid;
+    state.links = st.st_nlink;
+    return state;
+}
+
+FileState failed(int error)
+{
+    FileState state;
+    if (error != ENOENT) {
+        state.kind = FileState::Kind::Failed;
+        state.error = error;
     }
-    int error = 0;
-    char block[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(in, block, sizeof block);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
-            error = got < 0 ? errno : 0;
-            break;
-        }
-        for (ssize_t done = 0; done < got && !error;) {
-            const ssize_t n = ::write(out, block + done, size_t(got - done));
-            if (n < 0 && errno != EINTR)
-                error = errno;
-            done += n > 0 ? n : 0;
-        }
-        if (error)
-            break;
-    }
-    if (!error && ::fsync(out) != 0 && errno != EINVAL)
-        error = errno;
-    if (::close(out) != 0 && !error)
-        error = errno;
-    ::close(in);
-    if (error)
-        ::unlink(local(to).constData());
-    return error;
+    return state;
 }
 
 } // namespace
 
-QString followLinks(const QString& path)
+bool FileState::sameFileAs(const FileState& other) const
 {
-    QFileInfo info(path);
-    // As many hops as the system allows; a loop is left for the write to report.
-    for (int hops = 0; hops < 40 && info.isSymLink(); ++hops)
-        info.setFile(info.symLinkTarget());
-    return info.isSymLink() ? path : info.absoluteFilePath();
+    return kind == other.kind && device == other.device && inode == other.inode &&
+           size == other.size && sameTime(modified, other.modified);
 }
 
-int syncDirectoryOf(const QString& path)
+bool FileState::operator==(const FileState& other) const
 {
-    const int fd = ::open(local(QFileInfo(path).absolutePath()).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return sameFileAs(other) && sameTime(changed, other.changed) && error == other.error &&
+           mode == other.mode && owner == other.owner;
+}
+
+FileState fileState(const QString& path, bool followLinks)
+{
+    struct stat st {};
+    const int r =
+        followLinks ? ::stat(local(path).constData(), &st) : ::lstat(local(path).constData(), &st);
+    return r == 0 ? stateOf(st) : failed(errno);
+}
+
+FileState fileState(int fd)
+{
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? stateOf(st) : failed(errno);
+}
+
+int syncDirectory(const QString& dir)
+{
+    const int fd = ::open(local(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errno;
     int error = 0;
@@ -82,11 +92,16 @@ int syncDirectoryOf(const QString& path)
     return error;
 }
 
-int renameFile(const QString& from, const QString& to)
+int syncDirectoryOf(const QString& path)
+{
+    return syncDirectory(QFileInfo(path).absolutePath());
+}
+
+int renameFile(const QString& from, const QString& to, bool sync)
 {
     if (::rename(local(from).constData(), local(to).constData()) != 0)
         return errno;
-    return syncDirectoryOf(to);
+    return sync ? syncDirectoryOf(to) : 0;
 }
 
 int removeFile(const QString& path)
@@ -94,29 +109,65 @@ int removeFile(const QString& path)
     return ::unlink(local(path).constData()) == 0 ? 0 : errno;
 }
 
-int keepAs(const QString& path, const QString& name)
+int linkFile(const QString& from, const QString& to)
 {
-    if (::link(local(path).constData(), local(name).constData()) == 0)
-        return syncDirectoryOf(name);
-    if (errno != EPERM && errno != EXDEV && errno != EOPNOTSUPP && errno != EMLINK)
+    return ::link(local(from).constData(), local(to).constData()) == 0 ? 0 : errno;
+}
+
+int makePrivateDirs(const QString& dir)
+{
+    const QString clean = QDir::cleanPath(dir);
+    const FileState state = fileState(clean, true);
+    if (state.kind == FileState::Kind::Directory)
+        return 0;
+    if (state.exists())
+        return state.kind == FileState::Kind::Failed ? state.error : ENOTDIR;
+    const QString parent = QFileInfo(clean).absolutePath();
+    if (parent != clean) {
+        if (const int error = makePrivateDirs(parent))
+            return error;
+    }
+    if (::mkdir(local(clean).constData(), 0700) != 0 && errno != EEXIST)
         return errno;
-    if (const int error = copyContent(path, name))
-        return error;
-    return syncDirectoryOf(name);
+    // The new name must survive a power cut before anything is written under it.
+    return syncDirectory(parent);
 }
 
 QString hiddenNameBeside(const QString& path, const char* purpose)
 {
     const QFileInfo info(path);
-    QByteArray pattern = local(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + '.' +
-                         purpose + "-XXXXXX";
-    // Reserve the name, then free it for the link or copy that takes it.
+    QByteArray pattern = local(info.absolutePath() + QStringLiteral("/.") + info.fileName()) +
+                         ".jlex-" + purpose + "-XXXXXX";
+    // Reserve the name, then free it for the link or rename that takes it.
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         return {};
     ::close(fd);
     ::unlink(pattern.constData());
     return QFile::decodeName(pattern);
+}
+
+mode_t defaultFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+int openForReading(const QString& path)
+{
+    // Non-blocking, so a FIFO planted at the name cannot hang the program.
+    const int fd =
+        ::open(local(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return -errno;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        return -error;
+    }
+    return fd;
 }
 
 } // namespace jlex

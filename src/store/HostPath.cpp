@@ -1,16 +1,25 @@
 #include "store/HostPath.h"
 
+#include "store/UserDirs.h"
+
 #include <QDir>
-#include <QProcessEnvironment>
 
 namespace jlex {
 
-QString wineDriveC()
+QString wineDriveC(QString* problem)
 {
-    const QString prefix =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("WINEPREFIX"));
-    const QString root = prefix.isEmpty() ? QDir::homePath() + QStringLiteral("/.wine") : prefix;
-    return root + QStringLiteral("/drive_c");
+    const QString prefix = qEnvironmentVariable("WINEPREFIX");
+    if (prefix.isEmpty()) {
+        const QString home = homeDirectory(problem);
+        return home.isEmpty() ? QString() : home + QStringLiteral("/.wine/drive_c");
+    }
+    // Wine itself refuses a relative prefix; one here would depend on where jlex was started.
+    if (!QDir::isAbsolutePath(prefix)) {
+        if (problem)
+            *problem = QStringLiteral("环境变量 WINEPREFIX 必须是绝对路径，现在是“%1”").arg(prefix);
+        return {};
+    }
+    return QDir::cleanPath(prefix) + QStringLiteral("/drive_c");
 }
 
 QString hostPath(const QString& windowsPath)

@@ -9,7 +9,8 @@ namespace jlex {
 // is the Wine prefix's drive_c ($WINEPREFIX, or ~/.wine when unset).
 QString hostPath(const QString& windowsPath);
 
-// The folder that stands for "C:\" outside Windows.
-QString wineDriveC();
+// The folder that stands for "C:\" outside Windows; empty, with the reason in
+// *problem, when WINEPREFIX is relative or there is no home to find ~/.wine in.
+QString wineDriveC(QString* problem = nullptr);
 
 } // namespace jlex

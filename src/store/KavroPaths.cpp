@@ -2,7 +2,8 @@
 
 #include "store/HostPath.h"
 
-#include <QProcessEnvironment>
+#include <QCryptographicHash>
+#include <QFileInfo>
 
 namespace jlex {
 
@@ -39,19 +40,17 @@ bool isStamp(StoreFile file)
 
 } // namespace
 
-QString KavroPaths::userName()
+QString KavroPaths::userName() const
 {
     // Read afresh each time rather than cached: the path must follow the
     // environment the way the IME itself sees it.
-    return QProcessEnvironment::systemEnvironment().value(QStringLiteral("USERNAME"));
+    return qEnvironmentVariable("USERNAME");
 }
 
 QString KavroPaths::path(StoreFile file) const
 {
     // Stamps stay in the account directory in both editions.
     const QString& dir = (m_edition == Edition::Login || isStamp(file)) ? kAccountDir : kSharedDir;
-    // Plain concatenation on purpose: an unset USERNAME leaves two backslashes
-    // in a row, which is what the IME's own path would look like too.
     return kProfiles + userName() + dir + fileName(file);
 }
 
@@ -60,10 +59,38 @@ QString KavroPaths::hostPath(const QString& shownPath) const
     return jlex::hostPath(shownPath);
 }
 
-QString KavroPaths::locationText() const
+QString KavroPaths::ownProblem() const
 {
-    return QStringLiteral("                         您当前的系统用户名为：") + userName() +
-           QStringLiteral("\r词库将被安装在：") + path(StoreFile::Phrases);
+    const QString user = userName();
+    // The name is a directory in the path: empty, it would point at the
+    // profiles' parent; with a separator or "..", anywhere at all.
+    if (user.isEmpty())
+        return QStringLiteral("环境变量 USERNAME 没有设置或为空，无法确定 Kavro "
+                              "输入法的用户目录（应为 Windows 用户名）");
+    if (user.contains(u'/') || user.contains(u'\\') || user.contains(QStringLiteral("..")))
+        return QStringLiteral("环境变量 USERNAME 的值“%1”不能用作用户名：其中不能有 /、\\ 或 ..")
+            .arg(user);
+    QString problem;
+    wineDriveC(&problem);
+    return problem;
+}
+
+QString KavroPaths::historyName() const
+{
+    return m_edition == Edition::Login ? QStringLiteral("kavro-login")
+                                       : QStringLiteral("kavro-public");
+}
+
+QString KavroPaths::lockName() const
+{
+    // Both editions write the stamps of one account directory, so one lock
+    // serves a prefix's account, whichever edition takes it.
+    const QString account = QFileInfo(host(StoreFile::InitialStamp)).absolutePath();
+    return QStringLiteral("kavro-") +
+           QString::fromLatin1(
+               QCryptographicHash::hash(account.toUtf8(), QCryptographicHash::Sha256)
+                   .toHex()
+                   .left(16));
 }
 
 } // namespace jlex

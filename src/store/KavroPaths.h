@@ -6,7 +6,7 @@
 namespace jlex {
 
 // The Kavro IME's store: Windows path texts under the user's profile, GBK
-// with CR LF, and the program's backups and stamps beside the phrase file.
+// with CR LF, and the backups and stamps beside the phrase file.
 class KavroPaths : public StorePaths {
 public:
     explicit KavroPaths(Edition edition) : m_edition(edition) {}
@@ -16,10 +16,12 @@ public:
     QString hostPath(const QString& shownPath) const override;
     PhraseFormat format() const override { return PhraseFormat::GbkCrLf; }
     bool makesDirectories(StoreFile) const override { return false; }
-    QString locationText() const override;
+    QString userName() const override;
+    QString historyName() const override;
 
-    // USERNAME, or empty text when it is unset.
-    static QString userName();
+protected:
+    QString ownProblem() const override;
+    QString lockName() const override;
 
 private:
     Edition m_edition;

@@ -6,17 +6,57 @@ namespace jlex {
 
 QByteArrayView lineEnd(PhraseFormat format)
 {
-    return format == PhraseFormat::GbkCrLf ? QByteArrayView("\r\n") : QByteArrayView("\n");
+    switch (format) {
+    case PhraseFormat::GbkCrLf:
+        return "\r\n";
+    case PhraseFormat::Utf8Lf:
+        return "\n";
+    }
+    Q_UNREACHABLE();
+}
+
+QByteArrayView closingLine(PhraseFormat format)
+{
+    switch (format) {
+    case PhraseFormat::GbkCrLf:
+        return "\r\n";
+    case PhraseFormat::Utf8Lf:
+        return {};
+    }
+    Q_UNREACHABLE();
+}
+
+bool rewritesLineEnds(PhraseFormat format)
+{
+    switch (format) {
+    case PhraseFormat::GbkCrLf:
+        return true;
+    case PhraseFormat::Utf8Lf:
+        return false;
+    }
+    Q_UNREACHABLE();
 }
 
 QByteArray encodeText(PhraseFormat format, QStringView text)
 {
-    return format == PhraseFormat::GbkCrLf ? toGbk(text) : text.toUtf8();
+    switch (format) {
+    case PhraseFormat::GbkCrLf:
+        return toGbk(text);
+    case PhraseFormat::Utf8Lf:
+        return text.toUtf8();
+    }
+    Q_UNREACHABLE();
 }
 
 QString decodeText(PhraseFormat format, QByteArrayView bytes)
 {
-    return format == PhraseFormat::GbkCrLf ? fromGbk(bytes) : QString::fromUtf8(bytes);
+    switch (format) {
+    case PhraseFormat::GbkCrLf:
+        return fromGbk(bytes);
+    case PhraseFormat::Utf8Lf:
+        return QString::fromUtf8(bytes);
+    }
+    Q_UNREACHABLE();
 }
 
 } // namespace jlex

@@ -1,6 +1,8 @@
 #include "store/PhraseLines.h"
 
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace jlex {
 
@@ -32,68 +34,32 @@ private:
     bool m_open = false;
 };
 
-} // namespace
-
-BlockWriter::BlockWriter(QIODevice& out, qsizetype blockSize) : m_out(out), m_blockSize(blockSize)
-{
-    m_block.reserve(blockSize);
-}
-
-bool BlockWriter::write(QByteArrayView bytes)
-{
-    if (m_block.size() + bytes.size() > m_blockSize && !flush())
-        return false;
-    if (bytes.size() >= m_blockSize)
-        return m_out.write(bytes.data(), bytes.size()) == bytes.size();
-    m_block.append(bytes);
-    return true;
-}
-
-bool BlockWriter::flush()
-{
-    if (m_block.isEmpty())
-        return true;
-    const bool ok = m_out.write(m_block) == m_block.size();
-    m_block.resize(0);
-    return ok;
-}
-
-namespace {
-
-bool copyLfLines(QIODevice& in, BlockWriter& out)
+// Reads [from, to) in blocks and hands each to the consumer, which returns
+// false when writing failed.
+template <class Consumer> CopyResult readBlocks(int fd, qint64 from, qint64 to, Consumer consume)
 {
     QByteArray chunk(qsizetype(1) << 18, Qt::Uninitialized);
-    char last = '\n';
-    for (;;) {
-        const qint64 got = in.read(chunk.data(), chunk.size());
+    for (qint64 at = from; at < to;) {
+        const ssize_t got =
+            ::pread(fd, chunk.data(), size_t(std::min<qint64>(chunk.size(), to - at)), off_t(at));
+        if (got < 0 && errno == EINTR)
+            continue;
         if (got < 0)
-            return false;
+            return CopyResult::ReadFailed;
         if (got == 0)
-            break;
-        last = chunk[qsizetype(got) - 1];
-        if (!out.write(QByteArrayView(chunk.constData(), qsizetype(got))))
-            return false;
+            break; // the file shrank meanwhile; the caller sees it changed
+        if (!consume(chunk.constData(), qsizetype(got)))
+            return CopyResult::WriteFailed;
+        at += got;
     }
-    return last == '\n' || out.write("\n");
+    return CopyResult::Done;
 }
 
-} // namespace
-
-bool copyPhraseLines(QIODevice& in, BlockWriter& out, PhraseFormat format)
+CopyResult copyCrLfLines(int fd, qint64 from, qint64 to, BlockWriter& out)
 {
-    if (format == PhraseFormat::Utf8Lf)
-        return copyLfLines(in, out);
     LineSink sink(out);
-    QByteArray chunk(qsizetype(1) << 18, Qt::Uninitialized);
     bool pendingCr = false; // the previous block ended with a CR
-    for (;;) {
-        const qint64 got = in.read(chunk.data(), chunk.size());
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        const char* data = chunk.constData();
-        const qsizetype size = qsizetype(got);
+    const CopyResult read = readBlocks(fd, from, to, [&](const char* data, qsizetype size) {
         qsizetype pos = 0;
         if (pendingCr) {
             pendingCr = false;
@@ -125,12 +91,52 @@ bool copyPhraseLines(QIODevice& in, BlockWriter& out, PhraseFormat format)
                 return false;
             runStart = pos = cr + 1;
         }
-        if (!sink.put(QByteArrayView(data + runStart, size - runStart)))
-            return false;
-    }
-    if (pendingCr || sink.open())
-        return sink.endLine();
+        return sink.put(QByteArrayView(data + runStart, size - runStart));
+    });
+    if (read != CopyResult::Done)
+        return read;
+    if ((pendingCr || sink.open()) && !sink.endLine())
+        return CopyResult::WriteFailed;
+    return CopyResult::Done;
+}
+
+} // namespace
+
+BlockWriter::BlockWriter(QIODevice& out, qsizetype blockSize) : m_out(out), m_blockSize(blockSize)
+{
+    m_block.reserve(blockSize);
+}
+
+bool BlockWriter::write(QByteArrayView bytes)
+{
+    if (m_block.size() + bytes.size() > m_blockSize && !flush())
+        return false;
+    if (bytes.size() >= m_blockSize)
+        return m_out.write(bytes.data(), bytes.size()) == bytes.size();
+    m_block.append(bytes);
     return true;
+}
+
+bool BlockWriter::flush()
+{
+    if (m_block.isEmpty())
+        return true;
+    const bool ok = m_out.write(m_block) == m_block.size();
+    m_block.resize(0);
+    return ok;
+}
+
+CopyResult copyPhraseLines(int fd, qint64 from, qint64 to, BlockWriter& out, PhraseFormat format)
+{
+    switch (format) {
+    case PhraseFormat::GbkCrLf:
+        return copyCrLfLines(fd, from, to, out);
+    case PhraseFormat::Utf8Lf:
+        break;
+    }
+    return readBlocks(fd, from, to, [&](const char* data, qsizetype size) {
+        return out.write(QByteArrayView(data, size));
+    });
 }
 
 } // namespace jlex

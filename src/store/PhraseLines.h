@@ -21,13 +21,15 @@ private:
     qsizetype m_blockSize;
 };
 
-// Copies the lines of a phrase file, each followed by the format's line end.
-// In GBK with CR LF a line ends at CR LF, at a lone CR or at the end of the
-// input, and a lone LF is an ordinary byte; in UTF-8 with LF a line ends at LF,
-// so the bytes pass as they are and only a missing last LF is added. Bytes
-// are never decoded, so a file in some other encoding passes through
-// unchanged. Reads in blocks, so memory does not grow with the file.
-// Returns false when reading or writing fails.
-bool copyPhraseLines(QIODevice& in, BlockWriter& out, PhraseFormat format = PhraseFormat::GbkCrLf);
+enum class CopyResult { Done, ReadFailed, WriteFailed };
+
+// Copies the user's part of a phrase file, bytes [from, to) of the open file,
+// as the format keeps it. In GBK with CR LF every line comes back ended by
+// CR LF, as the IME reads them: a line ends at CR LF, at a lone CR (which
+// becomes CR LF) or at the end of the input (which gets one), and a lone LF
+// is an ordinary byte. The UTF-8 formats take the bytes exactly as they are.
+// Bytes are never decoded, so a file in some other encoding passes through.
+// Reads in blocks, so memory does not grow with the file.
+CopyResult copyPhraseLines(int fd, qint64 from, qint64 to, BlockWriter& out, PhraseFormat format);
 
 } // namespace jlex

@@ -7,17 +7,23 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace jlex {
 
-StagedFile::StagedFile(const QString& target) : m_final(followLinks(target)) {}
+StagedFile::StagedFile(const QString& target) : m_target(target) {}
 
 StagedFile::~StagedFile()
 {
     discard();
+}
+
+QString StagedFile::stagedPath() const
+{
+    return QFile::decodeName(m_temp);
 }
 
 bool StagedFile::failWith(int error)
@@ -37,45 +43,102 @@ void StagedFile::discard()
     m_temp.clear();
 }
 
-bool StagedFile::open(OpenMode mode)
+void StagedFile::release()
 {
-    Q_ASSERT(mode == WriteOnly);
-    const QFileInfo info(m_final);
-    if (info.isDir())
-        return failWith(EISDIR);
+    m_temp.clear();
+}
+
+bool StagedFile::create(mode_t mode, uid_t owner, gid_t group)
+{
+    const QFileInfo info(m_target);
     QByteArray pattern =
         QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) +
         ".jlex-XXXXXX";
+    // mkostemp makes the file 0600: no one else sees a byte before the mode is set.
     m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0)
         return failWith(errno);
     m_temp = pattern;
-    // mkostemp makes the file private to its owner; a phrase file is not.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(m_fd, 0666 & ~mask) != 0) {
+    if ((owner != uid_t(-1) && ::fchown(m_fd, owner, group) != 0) ||
+        ::fchmod(m_fd, mode & 0777) != 0) {
         const int error = errno;
         discard();
         return failWith(error);
     }
-    return QIODevice::open(mode | Unbuffered);
+    return QIODevice::open(WriteOnly | Unbuffered);
 }
 
-bool StagedFile::openAsLinkTo(const QString& source)
+bool StagedFile::linkTo(int fd, const QString& path)
 {
-    const QString name = hiddenNameBeside(m_final, "jlex");
+    const QString name = hiddenNameBeside(m_target, "link");
     if (name.isEmpty())
         return failWith(errno);
-    if (const int error = keepAs(followLinks(source), name))
+    // Through the descriptor, so the name goes to the very file that was read
+    // even if someone has put another file at its path since.
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    int error = 0;
+    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, QFile::encodeName(name).constData(),
+                 AT_SYMLINK_FOLLOW) != 0) {
+        error = errno;
+        // Without /proc (a bare chroot) the path is the next best thing.
+        if (error == ENOENT && !QFileInfo::exists(QStringLiteral("/proc/self")))
+            error = linkFile(path, name);
+    }
+    if (error)
         return failWith(error);
     m_temp = QFile::encodeName(name);
-    m_fd = ::open(m_temp.constData(), O_RDONLY | O_CLOEXEC);
-    if (m_fd < 0) {
+    return true;
+}
+
+bool StagedFile::copyRange(int fd, qint64 from, qint64 to)
+{
+    loff_t at = from;
+    while (at < to) {
+        const ssize_t n = ::copy_file_range(fd, &at, m_fd, nullptr, size_t(to - at), 0);
+        if (n > 0)
+            continue;
+        if (n == 0)
+            return true; // the file shrank meanwhile; the caller sees it changed
+        if (errno == EINTR)
+            continue;
+        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+            return failWith(errno);
+        // Where the kernel cannot copy between these files, through a buffer.
+        QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
+        while (at < to) {
+            const ssize_t got =
+                ::pread(fd, block.data(), size_t(std::min<qint64>(block.size(), to - at)), at);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                return got == 0 || failWith(errno);
+            if (writeData(block.constData(), got) != got)
+                return false;
+            at += got;
+        }
+    }
+    return true;
+}
+
+bool StagedFile::finish()
+{
+    if (m_fd < 0)
+        return !m_temp.isEmpty();
+    // fsync and close are where some file systems first report a full disk.
+    if (::fsync(m_fd) != 0 && errno != EINVAL) {
         const int error = errno;
         discard();
         return failWith(error);
     }
-    return QIODevice::open(ReadOnly | Unbuffered);
+    const int closed = ::close(m_fd);
+    m_fd = -1;
+    if (closed != 0) {
+        const int error = errno;
+        discard();
+        return failWith(error);
+    }
+    QIODevice::close();
+    return true;
 }
 
 qint64 StagedFile::readData(char*, qint64)
@@ -97,32 +160,6 @@ qint64 StagedFile::writeData(const char* data, qint64 size)
         done += n;
     }
     return done;
-}
-
-bool StagedFile::commit()
-{
-    if (m_fd < 0)
-        return false;
-    // fsync and close are where some file systems first report a full disk.
-    if (::fsync(m_fd) != 0 && errno != EINVAL) {
-        const int error = errno;
-        discard();
-        return failWith(error);
-    }
-    const int closed = ::close(m_fd);
-    m_fd = -1;
-    if (closed != 0) {
-        const int error = errno;
-        discard();
-        return failWith(error);
-    }
-    QIODevice::close();
-    if (const int error = renameFile(QFile::decodeName(m_temp), m_final)) {
-        discard();
-        return failWith(error);
-    }
-    m_temp.clear();
-    return true;
 }
 
 } // namespace jlex

@@ -3,19 +3,18 @@
 #include "store/PhraseFormat.h"
 
 #include <QDateTime>
-#include <QLocale>
 #include <QString>
 
 namespace jlex {
 
-// A stamp records when a backup was made, as the user's locale writes a date
-// and time: the short date, a space and the time with seconds; at exactly
-// midnight the date alone. It is only ever shown, never parsed.
-QString stampText(const QDateTime& when, const QLocale& locale = QLocale::system());
+// A stamp records when a backup was made, as a Chinese (PRC) desktop writes a
+// date and time: "2026/12/6 09:05:07"; at exactly midnight the date alone.
+// The same whatever the locale jlex runs in, so every stamp fits the Chinese
+// window and the IME's GBK files. It is only ever shown, never parsed.
+QString stampText(const QDateTime& when);
 
 // The whole stamp file: the text and a line end, in the store's format.
-QByteArray stampFileBytes(const QDateTime& when, PhraseFormat format,
-                          const QLocale& locale = QLocale::system());
+QByteArray stampFileBytes(const QDateTime& when, PhraseFormat format);
 
 // What a stamp file shows: its first line. An empty file shows as empty text.
 QString stampFromFileBytes(QByteArrayView bytes, PhraseFormat format);

@@ -9,6 +9,7 @@ namespace jlex {
 struct StoreError {
     QString action;      // e.g. "无法读取词库文件"
     QString windowsPath; // the path as users know it
+    QString hostPath;    // where that is on this machine, when it differs
     QString reason;      // the system's own words
 
     QString describe() const;

@@ -201,9 +201,9 @@ void Form1::buildFrame()
 // The login edition paints its controls white like the window; the public
 // edition leaves them in the system's control colour and sits the band above
 // the frame lower.
-void Form1::applyLook(Edition edition)
+void Form1::applyLook(WindowLook look)
 {
-    const bool login = edition == Edition::Login;
+    const bool login = look == WindowLook::White;
     const QColor control =
         login ? colours::kWhite : QApplication::palette().color(QPalette::Button);
     for (QWidget* w :
@@ -294,29 +294,59 @@ void Form1::startUp()
 
 ControlStates Form1::controlStates() const
 {
-    ControlStates s;
-    s.option1 = {option1->isEnabled(), option1->isChecked()};
-    s.option2 = {option2->isEnabled(), option2->isChecked()};
-    s.check1 = {check1->isEnabled(), check1->isChecked()};
-    s.command7 = command7->isEnabled();
-    s.option3 = {option3->isEnabled(), option3->isChecked()};
-    s.option4 = {option4->isEnabled(), option4->isChecked()};
-    s.command4 = command4->isEnabled();
-    return s;
+    return {
+        .addMode = {option1->isEnabled(), option1->isChecked()},
+        .overwriteMode = {option2->isEnabled(), option2->isChecked()},
+        .backupFirst = {check1->isEnabled(), check1->isChecked()},
+        .backupAvailable = command7->isEnabled(),
+        .restoreInitial = {option3->isEnabled(), option3->isChecked()},
+        .restoreLatest = {option4->isEnabled(), option4->isChecked()},
+        .restoreAvailable = command4->isEnabled(),
+    };
 }
+
+namespace {
+
+QString locationText(const QString& user, const QString& phrasePath)
+{
+    return QStringLiteral("                         您当前的系统用户名为：") + user +
+           QStringLiteral("\r词库将被安装在：") + phrasePath;
+}
+
+QString timeText(const QString& heading, const std::optional<QString>& time)
+{
+    return heading + QStringLiteral("\r\n") + time.value_or(texts::kNoBackupTime);
+}
+
+} // namespace
 
 void Form1::applySurvey(const SurveyResult& result)
 {
     const ControlStates& s = result.controls;
-    m_installMode->set(s.option1, s.option2);
-    check1->setChecked(s.check1.selected);
-    check1->setEnabled(s.check1.enabled);
-    command7->setEnabled(s.command7);
-    m_restoreChoice->set(s.option3, s.option4);
-    command4->setEnabled(s.command4);
-    label2->setText(displayText(result.label2));
-    label5->setText(displayText(result.label5));
-    label6->setText(displayText(result.label6));
+    m_installMode->set(s.addMode, s.overwriteMode);
+    check1->setChecked(s.backupFirst.selected);
+    check1->setEnabled(s.backupFirst.enabled);
+    command7->setEnabled(s.backupAvailable);
+    m_restoreChoice->set(s.restoreInitial, s.restoreLatest);
+    command4->setEnabled(s.restoreAvailable);
+    label2->setText(displayText(locationText(result.userName, result.heldPhrasePath)));
+    label5->setText(
+        displayText(timeText(QStringLiteral("最初状态备份时间："), result.initialBackupTime)));
+    label6->setText(
+        displayText(timeText(result.latestBackupTime ? QStringLiteral("最近状态备份时间：")
+                                                     : QStringLiteral("最近词条备份时间："),
+                             result.latestBackupTime)));
+    // Unticking the box by itself warns as the user's own unticking does,
+    // unless the window can say plainly that there is nothing to back up.
+    if (result.backupUnticked && texts().noPhraseFileNote.isEmpty())
+        m_session.warnNoBackup();
+    else if (result.noPhraseFile && !texts().noPhraseFileNote.isEmpty())
+        showNote(texts().noPhraseFileNote);
+}
+
+void Form1::showNote(const QString& note)
+{
+    showStatus({note, kStatusGreen});
 }
 
 void Form1::install()
@@ -335,7 +365,14 @@ void Form1::showAbout()
 void Form1::showHelp()
 {
     if (!m_help) {
-        m_help = new Form2(texts());
+        const QString ime = m_session.paths().historyName();
+        m_help = new Form2(texts(),
+                           {QStringLiteral("每次被替换或丢弃的词库都另存在历史记录中，位于：") +
+                                m_session.paths().historyDir(),
+                            QStringLiteral("在终端中运行 jlex --ime %1 history 可以列出各个版本，"
+                                           "运行 jlex --ime %1 restore --from 编号 可以取回其中"
+                                           "一个。")
+                                .arg(ime)});
         m_help->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_help->show();

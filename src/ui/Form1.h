@@ -37,6 +37,7 @@ public:
 
     ControlStates controlStates() const override;
     void applySurvey(const SurveyResult& result) override;
+    void showNote(const QString& note) override;
 
     // The help window while one is open.
     Form2* helpWindow() const { return m_help; }
@@ -49,7 +50,7 @@ private:
     void build();
     void buildFrame();
     void stack();
-    void applyLook(Edition edition);
+    void applyLook(WindowLook look);
     const TargetTexts& texts() const;
     void setUpPointers();
     void connectHandlers();

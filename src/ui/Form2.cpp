@@ -28,10 +28,12 @@ QStringList Form2::topicLines(int topic) const
         return {QStringLiteral("初级用户可以在启动程序之后直接选择安装即可。"),
                 QStringLiteral("高级用户可以勾选其它项目进行安装。")};
     case 2:
-        return {QStringLiteral("可以选择还原到最近备份与最初状态。"),
-                QStringLiteral(
-                    "最近备份是指上一次执行词条备份，如果从未执行，那么此项目是无法选择的。"),
-                QStringLiteral("最初状态是指用户在下载安装本软件之前的自定义词库状态。")};
+        return QStringList{
+                   QStringLiteral("可以选择还原到最近备份与最初状态。"),
+                   QStringLiteral(
+                       "最近备份是指上一次执行词条备份，如果从未执行，那么此项目是无法选择的。"),
+                   QStringLiteral("最初状态是指用户在下载安装本软件之前的自定义词库状态。")} +
+               m_historyHelp;
     case 3:
         return m_texts.helpTopic3;
     case 4:
@@ -40,7 +42,8 @@ QStringList Form2::topicLines(int topic) const
     return {};
 }
 
-Form2::Form2(const TargetTexts& texts, QWidget* parent) : QWidget(parent), m_texts(texts)
+Form2::Form2(const TargetTexts& texts, const QStringList& historyHelp, QWidget* parent)
+    : QWidget(parent), m_texts(texts), m_historyHelp(historyHelp)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString(38, QLatin1Char(' ')) + QStringLiteral("帮助说明文件"));
@@ -124,6 +127,8 @@ Form2::Form2(const TargetTexts& texts, QWidget* parent) : QWidget(parent), m_tex
     connect(picture1, &ClickableLabel::clicked, picture1, &QWidget::hide);
 
     highlightTopic(1);
+    if (m_texts.helpOpensOnFirstTopic)
+        showTopic(1);
 }
 
 void Form2::showTopic(int topic)

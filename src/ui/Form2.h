@@ -21,7 +21,9 @@ class Form2 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form2(const TargetTexts& texts, QWidget* parent = nullptr);
+    // historyHelp: where the history is and how to get a version back, after
+    // the topic on restoring.
+    Form2(const TargetTexts& texts, const QStringList& historyHelp, QWidget* parent = nullptr);
 
     // Topics are numbered 1 to 4, as their labels are named.
     void showTopic(int topic);
@@ -37,6 +39,7 @@ private:
     void enlarge();
 
     TargetTexts m_texts;
+    QStringList m_historyHelp;
     std::array<ClickableLabel*, 4> m_topics{};
     QPlainTextEdit* text1 = nullptr;
     QGroupBox *frame1 = nullptr, *frame2 = nullptr;

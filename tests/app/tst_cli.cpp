@@ -1,10 +1,18 @@
-// The real jlex program: each command's output and exit status, and its
-// effect on the files of a Kavro and a Fcitx 5 store.
+// The real jlex program: each command's output and exit status, its effect
+// on the files of a Kavro and a Fcitx 5 store, the environment and locale it
+// runs in, and two of it at once.
+#include "store/Stamp.h"
 #include "support/Files.h"
 
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace jlex;
 
@@ -14,11 +22,13 @@ struct Run {
     int status = -1;
     QByteArray out;
     QByteArray err;
+    QString said() const { return QString::fromUtf8(err); }
 };
 
 // In the C locale and away from any real store or desktop bus, so results
-// must not lean on the user's settings.
-Run runJlex(const QStringList& arguments, const QString& home = QDir::tempPath() + "/jlex-none")
+// must not lean on the user's settings. Each of `changes` is NAME=value, or
+// NAME alone to unset it; "as=nobody" runs it as that user.
+QProcessEnvironment jlexEnvironment(const QString& home, const QStringList& changes)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LC_ALL", "C");
@@ -26,13 +36,44 @@ Run runJlex(const QStringList& arguments, const QString& home = QDir::tempPath()
     env.insert("WINEPREFIX", home + "/wine");
     env.insert("USERNAME", "alice");
     env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(JLEX_PROGRAM, arguments);
-    if (!process.waitForFinished() || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    for (const QString& change : changes) {
+        const qsizetype eq = change.indexOf('=');
+        eq < 0 ? env.remove(change) : env.insert(change.left(eq), change.mid(eq + 1));
+    }
+    return env;
 }
+
+QProcess* startJlex(const QStringList& arguments, const QString& home,
+                    const QStringList& changes = {})
+{
+    auto* process = new QProcess;
+    const QProcessEnvironment env = jlexEnvironment(home, changes);
+    process->setProcessEnvironment(env);
+    if (env.value("as") == "nobody")
+        process->start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups",
+                                              JLEX_PROGRAM} +
+                                      arguments);
+    else
+        process->start(JLEX_PROGRAM, arguments);
+    return process;
+}
+
+Run finish(QProcess* process)
+{
+    std::unique_ptr<QProcess> owned(process);
+    if (!process->waitForFinished(20000) || process->exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process->exitCode(), process->readAllStandardOutput(), process->readAllStandardError()};
+}
+
+Run runJlex(const QStringList& arguments, const QString& home = QDir::tempPath() + "/jlex-none",
+            const QStringList& changes = {})
+{
+    return finish(startJlex(arguments, home, changes));
+}
+
+const QString kKavroDir = "wine/drive_c/Documents and Settings/alice/Application Data/"
+                          "KavroPY.users/00000001/";
 
 } // namespace
 
@@ -46,6 +87,12 @@ private slots:
     void wrongUsage();
     void storeCommands_data();
     void storeCommands();
+    void environment_data();
+    void environment();
+    void gbkLocale();
+    void whatStatusSays();
+    void twoAtOnce_data();
+    void twoAtOnce();
 };
 
 void CliTest::results_data()
@@ -69,9 +116,11 @@ void CliTest::results_data()
     for (const QString& row : QString("4挨 5哀 6曖 7碍 8矮 9癌 9愛 9埃 9藹 9隘 9艾").split(' '))
         ai += QString("kanji\tai\t%1\t%2\n").arg(row[0]).arg(row.mid(1)).toUtf8();
     QTest::newRow("lookup ai") << QStringList{"lookup", "ai"} << ai << 0;
+    // As grep counts: found when any key gives anything.
     QTest::newRow("lookup, one key missing")
         << QStringList{"lookup", "zzz", "--tables", "kana", "a"}
-        << QString("kana\ta\t1\tあ\nkana\ta\t2\tア\n").toUtf8() << 1;
+        << QString("kana\ta\t1\tあ\nkana\ta\t2\tア\n").toUtf8() << 0;
+    QTest::newRow("lookup, nothing") << QStringList{"lookup", "zzz", "qqq"} << QByteArray() << 1;
     QTest::newRow("search")
         << QStringList{"search", "ありがとうございま"}
         << QString("greeting\tshangcixiexieni\t1\t先日はありがとうございました\n"
@@ -89,27 +138,36 @@ void CliTest::results()
     const Run run = runJlex(arguments);
     QCOMPARE(run.status, status);
     QVERIFY(run.out == expected);
-    QCOMPARE(run.err.isEmpty(), status == 0);
+    QCOMPARE(run.err.isEmpty(), !arguments.contains("zzz"));
 }
 
 void CliTest::wrongUsage_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("no command") << QStringList{};
-    QTest::newRow("unknown ime") << QStringList{"export", "--ime", "kavro"};
-    QTest::newRow("unknown table") << QStringList{"export", "--tables", "greeting,kanjii"};
-    QTest::newRow("option of another command") << QStringList{"export", "--overwrite"};
-    QTest::newRow("lookup without key") << QStringList{"lookup"};
-    QTest::newRow("restore both") << QStringList{"restore", "--latest", "--initial"};
+    QTest::addColumn<QString>("says"); // and nothing of what was right
+    QTest::newRow("no command") << QStringList{} << "缺少命令";
+    QTest::newRow("unknown ime") << QStringList{"export", "--ime", "kavro"} << "kavro";
+    QTest::newRow("unknown table")
+        << QStringList{"export", "--tables", "greeting,kanjii"} << "未知短语表：kanjii（";
+    QTest::newRow("no table") << QStringList{"export", "--tables", ""} << "至少一个表名";
+    QTest::newRow("only commas") << QStringList{"install", "--tables", ",,"} << "至少一个表名";
+    QTest::newRow("option of another command")
+        << QStringList{"export", "--overwrite"} << "--overwrite";
+    QTest::newRow("lookup without key") << QStringList{"lookup"} << "缺少按键";
+    QTest::newRow("restore both") << QStringList{"restore", "--latest", "--initial"} << "三者选一";
+    QTest::newRow("restore latest and from")
+        << QStringList{"restore", "--latest", "--from", "abcd"} << "三者选一";
+    QTest::newRow("history what") << QStringList{"history", "list"} << "history [show";
 }
 
 void CliTest::wrongUsage()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, says);
     const Run run = runJlex(arguments);
     QCOMPARE(run.status, 2);
     QCOMPARE(run.out, QByteArray());
-    QVERIFY(!run.err.isEmpty());
+    QVERIFY2(run.said().contains(says), qPrintable(run.said()));
 }
 
 void CliTest::storeCommands_data()
@@ -118,8 +176,7 @@ void CliTest::storeCommands_data()
     QTest::addColumn<QStringList>("files"); // phrase file, initial and latest backup, swap
     QTest::addColumn<QByteArray>("user");
     QTest::addColumn<QByteArray>("installed");
-    const QString kavro = "wine/drive_c/Documents and Settings/alice/Application Data/"
-                          "KavroPY.users/00000001/phrases";
+    const QString kavro = kKavroDir + "phrases";
     QTest::newRow("kavro-login") << "kavro-login"
                                  << QStringList{kavro + ".ini", kavro + "最初备份.ini",
                                                 kavro + "最近备份.ini", kavro + "TEMP.ini"}
@@ -135,10 +192,11 @@ void CliTest::storeCommands_data()
                             << QByteArray("wo,1=我\nold,2=")
                             << tableBytes(PhraseFormat::Utf8Lf,
                                           {PhraseTable::Kana, PhraseTable::Greeting}) +
-                                   "wo,1=我\nold,2=\n";
+                                   "wo,1=我\nold,2=";
 }
 
-// The commands in the order a user meets them, each checked on the files.
+// The commands in the order a user meets them, each checked on the files; then
+// what the history holds, and what an interrupted run left behind.
 void CliTest::storeCommands()
 {
     QFETCH(QString, ime);
@@ -147,39 +205,257 @@ void CliTest::storeCommands()
     QFETCH(QByteArray, installed);
     const QTemporaryDir home;
     const auto read = [&](int which) { return readFile(home.filePath(files[which])); };
+    const auto jlex = [&](QStringList arguments) {
+        return runJlex(arguments << "--ime" << ime, home.path());
+    };
+    // Nothing to back up yet says so, and only where it matters.
+    for (const char* command : {"backup", "uninstall"}) {
+        const Run run = jlex({command});
+        QVERIFY(run.status == 1 && !run.said().contains("决定了"));
+    }
     writeFile(home.filePath(files[0]), user);
     struct Step {
         QStringList arguments;
-        int status;
         QByteArray phrases, latest;
     };
+    // Installing again replaces the tables; restores write the latest stamp.
     const Step steps[] = {
-        {{"install"}, 0, installed, "<missing>"},
-        {{"backup"}, 0, installed, installed},
-        {{"restore", "--initial"}, 0, user, installed},
-        {{"restore", "--latest"}, 0, installed, user},
-        {{"uninstall"}, 0, user, installed},
+        {{"install"}, installed, "<missing>"},      {{"install"}, installed, installed},
+        {{"backup"}, installed, installed},         {{"restore", "--initial"}, user, installed},
+        {{"restore", "--latest"}, installed, user}, {{"uninstall"}, user, installed},
     };
     for (const Step& step : steps) {
-        const Run run = runJlex(step.arguments + QStringList{"--ime", ime}, home.path());
-        QCOMPARE(run.status, step.status);
+        const Run run = jlex(step.arguments);
+        QVERIFY2(run.status == 0 && !run.said().contains("决定了"), qPrintable(run.said()));
         QCOMPARE(read(0), step.phrases);
         QCOMPARE(read(1), user);
         QCOMPARE(read(2), step.latest);
     }
-    const QList<QByteArray> status = runJlex({"status", "--ime", ime}, home.path()).out.split('\n');
+    const QList<QByteArray> status = jlex({"status"}).out.split('\n');
     QCOMPARE(status.size(), 5);
     QVERIFY(status[0].startsWith("phrases\tpresent\t") && status[3].startsWith("swap\tabsent\t"));
-    // A backup's line ends with its time.
-    QVERIFY(status[2].startsWith("latest-backup\tpresent\t") && status[2].count('\t') == 3);
+    // A backup's line ends with its time, after the path and where it is here.
+    QCOMPARE(status[2].split('\t').value(3).replace("\\\\", "\\"),
+             home.filePath(files[2]).toUtf8());
+    QVERIFY(QString(status[2].split('\t').value(4)).contains(QRegularExpression("^20\\d\\d/")));
+
+    // Each content the phrase file held is in the history, once, newest first.
+    const QList<QByteArray> history = jlex({"history"}).out.split('\n');
+    QCOMPARE(history.size(), 3);
+    for (const QByteArray& line : history.first(2)) {
+        const QList<QByteArray> fields = line.split('\t');
+        QVERIFY(fields.size() == 5 &&
+                QString(fields[1]).contains(QRegularExpression("T\\d\\d:\\d\\d:\\d\\d[+-]")));
+        const Run shown = jlex({"history", "show", fields[0]});
+        QCOMPARE(QByteArray::number(shown.out.size()), fields[2]);
+        QVERIFY(shown.out == user || shown.out == installed);
+    }
+    QVERIFY(jlex({"restore", "--from", history[0].left(6)}).status == 0);
+
+    // A leftover of a killed run is reported, then cleared with its content kept.
+    const QString leftover = QFileInfo(home.filePath(files[0])).absolutePath() + "/." +
+                             QFileInfo(files[0]).fileName() + ".jlex-Ab12Cd";
+    writeFile(leftover, "half written");
+    QVERIFY(jlex({"status"}).out.contains("leftover\tpresent\t" + leftover.toUtf8()));
+    QCOMPARE(jlex({"backup"}).status, 0);
+    QVERIFY(!QFile::exists(leftover) && !jlex({"status"}).out.contains("leftover"));
+    QVERIFY(jlex({"history"}).out.contains("\t12\t1\tcleanup\n"));
 
     // A leftover swap file stops a restore, which says so and changes nothing.
     writeFile(home.filePath(files[3]), "theirs");
-    const Run refused = runJlex({"restore", "--latest", "--ime", ime}, home.path());
+    const QByteArray before = read(0);
+    const Run refused = jlex({"restore", "--latest"});
     QCOMPARE(refused.status, 1);
-    QVERIFY(QString::fromUtf8(refused.err).contains(QStringLiteral("还原未能完成")));
-    QCOMPARE(read(0), user);
+    QVERIFY(refused.said().contains(QStringLiteral("还原未能完成")));
+    QCOMPARE(read(0), before);
     QCOMPARE(read(3), QByteArray("theirs"));
+}
+
+// What jlex makes of its environment: relative XDG directories are ignored,
+// a missing HOME is looked up, a user name that is not one directory is
+// refused, stamps read the same in any locale, and the true cause of a
+// failure is named.
+void CliTest::environment_data()
+{
+    QTest::addColumn<QStringList>("changes");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("check"); // "said:TEXT", "out:TEXT", "file:PATH", "stamp"
+    const QString phrases = "/.local/share/fcitx5/pinyin/customphrase";
+    QTest::newRow("relative XDG_DATA_HOME") << QStringList{"XDG_DATA_HOME=rel", "HOME=@"}
+                                            << QStringList{"install"} << 0 << "file:@" + phrases;
+    QTest::newRow("no HOME") << QStringList{"HOME", "XDG_DATA_HOME", "as=nobody"}
+                             << QStringList{"status"} << 0 << "out:\t/nonexistent" + phrases;
+    QTest::newRow("HOME empty") << QStringList{"HOME=", "XDG_DATA_HOME="} << QStringList{"status"}
+                                << 0 << "out:\t~" + phrases;
+    for (const char* user : {"../../../outside", "dom\\user", ""})
+        QTest::addRow("USERNAME=%s", user)
+            << QStringList{QString("USERNAME=") + user}
+            << QStringList{"--ime", "kavro-login", "install"} << 1 << "said:环境变量 USERNAME";
+    QTest::newRow("relative WINEPREFIX")
+        << QStringList{"WINEPREFIX=wine"} << QStringList{"--ime", "kavro-public", "status"} << 1
+        << "said:环境变量 WINEPREFIX 必须是绝对路径";
+    for (const char* locale : {"C", "ja_JP.UTF-8", "ko_KR.UTF-8", "ar_EG.UTF-8"})
+        QTest::addRow("stamp under %s", locale)
+            << QStringList{QString("LC_ALL=") + locale, QString("LANG=") + locale}
+            << QStringList{"--ime", "kavro-login", "backup"} << 0 << "stamp";
+    QTest::newRow("name too long") << QStringList{"XDG_DATA_HOME=@/" + QString(300, 'x')}
+                                   << QStringList{"install"} << 1 << "said:文件名或路径太长";
+    QTest::newRow("file in the way")
+        << QStringList{"XDG_DATA_HOME=@/block"} << QStringList{"install"} << 1
+        << "said:路径中的某个目录被同名的文件占用";
+}
+
+void CliTest::environment()
+{
+    QFETCH(QStringList, changes);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, check);
+    if (changes.contains("as=nobody") && geteuid() != 0)
+        QSKIP("needs root, to run as the user nobody");
+    const QTemporaryDir home;
+    QVERIFY(QFile::setPermissions(home.path(), QFileDevice::Permissions(0x7777)));
+    changes.replaceInStrings("@", home.path());
+    check.replace("@", home.path()).replace("~", QDir::homePath()).replace("\\t", "\t");
+    writeFile(home.filePath(kKavroDir + "phrases.ini"), "wo,1=\xce\xd2\r\n");
+    writeFile(home.filePath("block"), "a file where a directory should be");
+    QDir(home.path()).mkdir("wd");
+    QDir::setCurrent(home.filePath("wd"));
+    const QDateTime start = QDateTime::currentDateTime();
+    const Run run = runJlex(arguments, home.path(), changes);
+    const QDateTime end = QDateTime::currentDateTime();
+    QDir::setCurrent(QDir::tempPath());
+    QVERIFY2(run.status == status, qPrintable(run.said()));
+    if (check.startsWith("said:"))
+        QVERIFY2(run.said().contains(check.mid(5)), qPrintable(run.said()));
+    if (check.startsWith("out:"))
+        QVERIFY2(QString::fromUtf8(run.out).contains(check.mid(4)), run.out.constData());
+    if (check.startsWith("file:"))
+        QVERIFY(QFile::exists(check.mid(5)));
+    // Whatever the locale, the stamp is the one a Chinese desktop writes.
+    if (check == "stamp") {
+        const QByteArray stamp = readFile(home.filePath(kKavroDir + "time000.ini"));
+        bool fits = false;
+        for (QDateTime t = start.addSecs(-1); t <= end.addSecs(1); t = t.addSecs(1))
+            fits = fits || stamp == stampFileBytes(t, PhraseFormat::GbkCrLf);
+        QVERIFY2(fits, stamp.constData());
+    }
+    // Nothing was ever written outside the places the environment names.
+    for (const char* stray : {"wd/rel", "outside", "wd/.local"})
+        QVERIFY2(!QFileInfo::exists(home.filePath(stray)), stray);
+}
+
+// Under a GBK locale the arguments are read, and results and messages
+// written, in GBK, as a terminal there shows them.
+void CliTest::gbkLocale()
+{
+    const QTemporaryDir home;
+    QDir(home.path()).mkdir("locale");
+    QProcess::execute("localedef", {"-i", "zh_CN", "-f", "GBK", home.filePath("locale/zh_CN.GBK")});
+    if (!QFileInfo::exists(home.filePath("locale/zh_CN.GBK/LC_CTYPE")))
+        QSKIP("localedef cannot make a zh_CN.GBK locale here (Debian package locales)");
+    QStringEncoder toGbk("GBK");
+    QStringDecoder fromGbk("GBK");
+    // The text's bytes as octal escapes, for the shell to pass on unchanged.
+    QString escaped;
+    for (const char byte : QByteArray(toGbk.encode(QStringLiteral("ありがとうございま"))))
+        escaped += QStringLiteral("\\%1").arg(uchar(byte), 3, 8, QLatin1Char('0'));
+    QProcess shell;
+    shell.setProcessEnvironment(
+        jlexEnvironment(home.path(), {"LC_ALL=zh_CN.GBK", "LOCPATH=" + home.filePath("locale")}));
+    shell.start("sh", {"-c", "\"$0\" search \"$(printf '" + escaped + "')\"; \"$0\" lookup zzz",
+                       JLEX_PROGRAM});
+    QVERIFY(shell.waitForFinished());
+    QVERIFY(QString(fromGbk.decode(shell.readAllStandardOutput()))
+                .contains(QStringLiteral("\txiexie\t1\tありがとうございます\n")));
+    QVERIFY(QString(fromGbk.decode(shell.readAllStandardError()))
+                .contains(QStringLiteral("按键 zzz 没有词条。")));
+}
+
+// status tells every kind of thing at a name apart, and keeps each path one
+// field; it says so when it cannot write its result.
+void CliTest::whatStatusSays()
+{
+    const QTemporaryDir home;
+    const QString data = home.filePath("da\tta\nhome");
+    const QString phrases = data + "/fcitx5/pinyin/customphrase";
+    const auto state = [&] {
+        const Run run = runJlex({"status"}, home.path(), {"XDG_DATA_HOME=" + data});
+        const QList<QByteArray> fields = run.out.split('\n').value(0).split('\t');
+        return fields.size() == 5 && fields[2].contains("da\\tta\\nhome") ? fields[1] : "?";
+    };
+    QVERIFY(QDir().mkpath(phrases));
+    QCOMPARE(state(), "not-a-file");
+    QVERIFY(QDir().rmdir(phrases) && ::mkfifo(QFile::encodeName(phrases).constData(), 0600) == 0);
+    QCOMPARE(state(), "not-a-file");
+    QVERIFY(QFile::remove(phrases) && QFile::link(phrases, phrases));
+    QCOMPARE(state(), "not-a-file");
+    QVERIFY(QFile::remove(phrases));
+    writeFile(phrases, "wo,1=我\n");
+    QCOMPARE(state(), "present");
+    if (geteuid() == 0) {
+        QVERIFY(::chmod(QFile::encodeName(phrases).constData(), 0600) == 0);
+        QFile::setPermissions(home.path(), QFileDevice::Permissions(0x7755));
+        const Run run = runJlex({"status"}, home.path(), {"XDG_DATA_HOME=" + data, "as=nobody"});
+        QVERIFY2(run.out.startsWith("phrases\tunreadable\t"), run.out.constData());
+    }
+    for (const char* option : {"status", "--version", "--help"}) {
+        QProcess process;
+        process.setProcessEnvironment(jlexEnvironment(home.path(), {}));
+        process.setStandardOutputFile("/dev/full");
+        process.start(JLEX_PROGRAM, {option});
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains("无法写出结果"));
+    }
+}
+
+// Two jlex at once on one store: each waits for the other, and the store ends
+// as some order of the two would leave it, nothing lost and nothing left over.
+void CliTest::twoAtOnce_data()
+{
+    QTest::addColumn<QStringList>("first");
+    QTest::addColumn<QStringList>("second");
+    QTest::addColumn<bool>("backups");
+    QTest::newRow("two overwrites, backups there")
+        << QStringList{"install", "--overwrite"} << QStringList{"install", "--overwrite"} << true;
+    QTest::newRow("two adds, fresh store")
+        << QStringList{"install"} << QStringList{"install"} << false;
+    QTest::newRow("two restores") << QStringList{"restore", "--latest"}
+                                  << QStringList{"restore", "--latest"} << true;
+}
+
+void CliTest::twoAtOnce()
+{
+    QFETCH(QStringList, first);
+    QFETCH(QStringList, second);
+    QFETCH(bool, backups);
+    const QByteArray mine = QByteArray("mine,1=我的\n").repeated(100000);
+    for (int round = 0; round < 6; ++round) {
+        const QTemporaryDir home;
+        const QString phrases = home.filePath("data/fcitx5/pinyin/customphrase");
+        writeFile(phrases, mine);
+        if (backups) {
+            QCOMPARE(runJlex({"backup"}, home.path()).status, 0);
+            writeFile(phrases, mine + "new,1=新加的词\n");
+            QCOMPARE(runJlex({"backup"}, home.path()).status, 0);
+        }
+        const QByteArray before = readFile(phrases);
+        QProcess* a = startJlex(first, home.path());
+        QProcess* b = startJlex(second, home.path());
+        const Run ra = finish(a), rb = finish(b);
+        QVERIFY2(ra.status == 0 && rb.status == 0, qPrintable(ra.said() + rb.said()));
+        QVERIFY(!runJlex({"status"}, home.path()).out.contains("leftover"));
+        // Every content there was is still somewhere, and uninstalling gives
+        // the user's own file back, byte for byte.
+        QByteArray all = runJlex({"export", "--tables", "kana"}, home.path()).out;
+        for (const QByteArray& line : runJlex({"history"}, home.path()).out.split('\n'))
+            all += runJlex({"history", "show", line.split('\t')[0]}, home.path()).out;
+        QVERIFY(all.contains(before));
+        QCOMPARE(runJlex({"uninstall"}, home.path()).status, 0);
+        QCOMPARE(readFile(phrases), mine);
+    }
 }
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -48,18 +48,22 @@ private slots:
         row("start Check4 Command3", "P=kana+greeting+kanji+crlf",
             "warning:hidden installed restart", "oxoo ---o");
         row("P=p start P=none Command3", "", "安装未能完成。:early warning", "-x-- ---o");
-        row("P=p start Command7 Command7 P=q Command7", "P=q I=p i=now L=q l=now",
-            "backed-up backed-up backed-up", "xoxo xooo");
+        // A file changed after the window looked is never acted on unseen: the
+        // window looks again, and the next click works on what it shows.
+        row("P=p start Command7 Command7 P=q Command7 Command7", "P=q I=p i=now L=q l=now",
+            "backed-up backed-up 备份未能完成。 backed-up", "xoxo xooo");
         // The backup slot follows the initial backup file, not its stamp.
         row("P=p L=lb l=t1 start Command7", "P=p I=p i=now L=lb l=t1", "backed-up", "xoxo xooo");
         row("P=p I=ib start Command7", "P=p I=ib L=p l=now", "backed-up", "xoxo -ooo");
         row("P=p I=ib i=t0 L=lb l=t1 start Option4 Command4", "P=lb I=ib i=t0 L=p l=now",
             "restored restart", "xoxo xooo");
-        row("P=p I=ib i=t0 L=lb l=t1 start Command4", "P=ib I=ib i=now L=p l=t1",
+        // A restore changes the latest backup, and writes its stamp only.
+        row("P=p I=ib i=t0 L=lb l=t1 start Command4", "P=ib I=ib i=t0 L=p l=now",
             "restored restart", "xoxo xooo");
-        row("P=p I=ib i=t0 start Command4", "P=ib I=ib L=p i=now", "restored restart", "xoxo x-oo");
+        row("P=p I=ib i=t0 start Command4", "P=ib I=ib L=p i=t0 l=now", "restored restart",
+            "xoxo xooo");
         // The program ends after uninstalling, without looking again.
-        row("P=p I=ib L=lb l=t1 start Command5", "P=ib I=ib L=p i=now l=t1", "restored restart",
+        row("P=p I=ib L=lb l=t1 start Command5", "P=ib I=ib L=p l=now", "restored restart",
             "xoxo -ooo");
         row("P=only start Command5", "P=only", "卸载未能完成。", "xoxo ---o");
     }

@@ -13,6 +13,8 @@
 #include "ui/Form1.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QtDBus>
 #include <QtTest>
 
@@ -89,7 +91,7 @@ private slots:
     void linkedFileIsWrittenThroughOrRefused();
     void reloadFollowsEveryChange_data();
     void reloadFollowsEveryChange();
-    void windowShowsTheRealPathAndOwnLogoLink();
+    void firstStartWindow();
 
 private:
     QTemporaryDir m_dir;
@@ -135,7 +137,10 @@ void Fcitx5Test::installKeepsTheUsersFile_data()
     QTest::addColumn<bool>("addMode");
     QTest::addColumn<QByteArray>("kept"); // what follows the tables
     QTest::newRow("CR LF, no final line end")
-        << QByteArray("wo,1=我\r\nni,1=你") << true << QByteArray("wo,1=我\r\nni,1=你\n");
+        << QByteArray("wo,1=我\r\nni,1=你") << true << QByteArray("wo,1=我\r\nni,1=你");
+    QTest::newRow("installed before")
+        << tableBytes(PhraseFormat::Utf8Lf, {PhraseTable::Kana, PhraseTable::Kanji}) + "wo,1=我\n"
+        << true << QByteArray("wo,1=我\n");
     QTest::newRow("empty file") << QByteArray() << true << QByteArray();
     const QByteArray own =
         "; mine\nsig,1=\n山田\n太郎\nold,-1=off\nday,1=#$year年\nq,1=\"a\\tb\"\n";
@@ -153,8 +158,9 @@ void Fcitx5Test::installKeepsTheUsersFile()
     const bool fresh = user == "<none>";
     if (!fresh)
         writeFile(home.phrases(), user);
-    QVERIFY(!install(*home.target.paths, home.phrases(),
-                     {.kanji = true, .addMode = addMode, .backupFirst = !fresh}));
+    QVERIFY(install({*home.target.paths}, home.phrases(),
+                    {.kanji = true, .addMode = addMode, .backupFirst = !fresh})
+                .succeeded());
     QCOMPARE(readFile(home.phrases()),
              tableBytes(PhraseFormat::Utf8Lf,
                         {PhraseTable::Kana, PhraseTable::Greeting, PhraseTable::Kanji}) +
@@ -176,7 +182,7 @@ void Fcitx5Test::linkedFileIsWrittenThroughOrRefused()
     writeFile(real, "wo,1=我\n");
     QVERIFY(QDir().mkpath(QFileInfo(home.phrases()).absolutePath()) &&
             QFile::link(real, home.phrases()));
-    QVERIFY(!install(*home.target.paths, home.phrases(), {}));
+    QVERIFY(install({*home.target.paths}, home.phrases(), {}).succeeded());
     QVERIFY(QFileInfo(home.phrases()).isSymLink());
     QCOMPARE(readFile(real),
              tableBytes(PhraseFormat::Utf8Lf, {PhraseTable::Kana, PhraseTable::Greeting}) +
@@ -187,7 +193,7 @@ void Fcitx5Test::linkedFileIsWrittenThroughOrRefused()
         QSKIP("needs root to mount a read-only tmpfs");
     writeFile(real, "wo,1=我\n");
     QVERIFY(readOnly.makeReadOnly());
-    const auto failure = install(*home.target.paths, home.phrases(), {});
+    const auto failure = install({*home.target.paths}, home.phrases(), {}).failure;
     QVERIFY(failure && failureMessage({}, *failure).contains(QStringLiteral("只读")));
     QCOMPARE(readFile(real), QByteArray("wo,1=我\n"));
     QVERIFY(!QFile::exists(home.target.paths->host(StoreFile::LatestBackup)));
@@ -202,7 +208,7 @@ void Fcitx5Test::reloadFollowsEveryChange_data()
     const TargetTexts texts = fcitx5Target(nullptr).texts;
     QTest::newRow("install") << int(Reply) << "caller" << true << texts.reloadedHint;
     QTest::newRow("restore") << int(Reply) << "caller" << true << texts.reloadedHint;
-    QTest::newRow("uninstall") << int(Reply) << "" << true << texts.reloadedHint;
+    QTest::newRow("uninstall") << int(Reply) << "" << true << texts.uninstalledHint;
     QTest::newRow("backup") << int(Reply) << "caller" << false << texts::kBackupDone;
     QTest::newRow("install, not running") << int(Absent) << "" << false << texts.restartHint;
     QTest::newRow("restore, error") << int(Error) << "caller" << true << texts.restartHint;
@@ -233,6 +239,7 @@ void Fcitx5Test::reloadFollowsEveryChange()
     struct : SurveyTarget {
         ControlStates controlStates() const override { return {}; }
         void applySurvey(const SurveyResult&) override {}
+        void showNote(const QString&) override {}
     } window;
     RecordingMessages messages;
     Session session(home.target, window, messages);
@@ -255,17 +262,33 @@ void Fcitx5Test::reloadFollowsEveryChange()
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("started")))); // no start asked for
 }
 
-void Fcitx5Test::windowShowsTheRealPathAndOwnLogoLink()
+// A first start, before Fcitx 5 has made its file: no box about backups, a
+// plain word on the status line, help that opens on its first topic. Then
+// Fcitx 5's own editor saves a first file while the window is open: Install
+// does not overwrite it unseen, but looks again and says why.
+void Fcitx5Test::firstStartWindow()
 {
     const DataHome home;
     RecordingMessages messages;
     FakeBrowser browser;
     Form1 window(home.target, messages, browser);
     window.startUp();
-    QVERIFY(window.findChild<QLabel*>(QStringLiteral("Label2"))->text().contains(home.phrases()));
-    QTest::mouseClick(window.findChild<QLabel*>(QStringLiteral("Image1")), Qt::LeftButton);
-    QCOMPARE(browser.opened.size(), 1);
-    QVERIFY(browser.opened[0].toString().endsWith(QStringLiteral("jlex-intro.html")));
+    const auto get = [&](const char* name) { return window.findChild<QWidget*>(name); };
+    QCOMPARE(messages.said, QStringList());
+    QCOMPARE(qobject_cast<QLabel*>(get("dlg"))->text(), home.target.texts.noPhraseFileNote);
+    QVERIFY(qobject_cast<QLabel*>(get("Label2"))->text().contains(home.phrases()));
+    QTest::mouseClick(qobject_cast<QLabel*>(get("Image1")), Qt::LeftButton);
+    QVERIFY(browser.opened.value(0).toString().endsWith(QStringLiteral("jlex-intro.html")));
+    QTest::mouseClick(get("Command6"), Qt::LeftButton);
+    QCOMPARE(window.helpWindow()->findChild<QPlainTextEdit*>()->toPlainText(),
+             window.helpWindow()->topicLines(1).join('\n'));
+
+    QVERIFY(QProcess::execute("sh", {"-c", "mkdir -p \"${0%/*}\" && echo 'wo,1=我' > \"$0\"",
+                                     home.phrases()}) == 0);
+    QTest::mouseClick(get("Command3"), Qt::LeftButton);
+    QVERIFY(messages.said.value(0).contains(QStringLiteral("窗口显示之后，词库文件有了变化")));
+    QCOMPARE(readFile(home.phrases()), QByteArray("wo,1=我\n"));
+    QVERIFY(get("Option1")->isEnabled() && get("Check1")->isEnabled());
 }
 
 QTEST_MAIN(Fcitx5Test)

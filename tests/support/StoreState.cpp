@@ -49,6 +49,9 @@ void layStore(const TempStore& store, const QString& state)
         const QString value = valueOf(state, role);
         if (value == QStringLiteral("dir"))
             QVERIFY(QDir().mkdir(store.host(file)));
+        else if (value == QStringLiteral("dangling") || value == QStringLiteral("loop"))
+            QVERIFY(QFile::link(value == "loop" ? store.host(file) : store.root() + "/gone/x",
+                                store.host(file)));
         else if (value == QStringLiteral("none"))
             QFile::remove(store.host(file));
         else if (!value.isEmpty())
@@ -82,15 +85,19 @@ std::optional<OperationFailure> runOperation(const QString& name, const StorePat
 {
     const QStringList words = name.split(QLatin1Char(' '));
     const QString held = paths.path(StoreFile::Phrases);
+    const OperationContext context{paths};
     if (words[0] == QStringLiteral("backup"))
-        return backup(paths, held);
+        return backup(context, held).failure;
     if (words[0] == QStringLiteral("restore"))
-        return restore(paths, words.value(1) == QStringLiteral("initial"));
+        return words.value(1) == QStringLiteral("from")
+                   ? restoreFromHistory(context, words.value(2)).failure
+                   : restore(context, words.value(1) == QStringLiteral("initial")).failure;
     if (words[0] == QStringLiteral("uninstall"))
-        return uninstall(paths);
-    return install(paths, held,
+        return uninstall(context).failure;
+    return install(context, held,
                    {.greeting = !words.contains(QStringLiteral("-greeting")),
                     .kanji = words.contains(QStringLiteral("+kanji")),
                     .addMode = !words.contains(QStringLiteral("-add")),
-                    .backupFirst = !words.contains(QStringLiteral("-backup"))});
+                    .backupFirst = !words.contains(QStringLiteral("-backup"))})
+        .failure;
 }

@@ -10,7 +10,8 @@
 // and latest stamps. A value joins parts with '+': kana, greeting and kanji
 // (the tables), crlf, mine (a user's phrases in GBK, the last line unended),
 // big (two megabytes of phrases), or else the text itself. "dir" lays a
-// directory and "none" removes the file; in an expected state, "now" is a
+// directory, "dangling" a link to nothing, "loop" a link to itself, and
+// "none" removes the file; in an expected state, "now" is a
 // stamp written since the start.
 void layStore(const TempStore& store, const QString& state);
 void verifyStore(const TempStore& store, const QString& state, const QDateTime& since);

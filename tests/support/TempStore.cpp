@@ -9,17 +9,27 @@
 
 using namespace jlex;
 
+namespace {
+
+QString memoryDir()
+{
+    return QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
+                                                              : QDir::tempPath();
+}
+
+} // namespace
+
 // In memory where the system offers it: every operation syncs what it writes,
 // and waiting for a disk shared with builds would rule the suite's time.
 TempStore::TempStore(Edition edition, Dirs dirs, const QByteArray& user)
-    : paths(edition),
-      m_dir((QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
-                                                                : QDir::tempPath()) +
-            QStringLiteral("/jlex-test-XXXXXX"))
+    : paths(edition), m_dir(memoryDir() + QStringLiteral("/jlex-test-XXXXXX")),
+      m_data(memoryDir() + QStringLiteral("/jlex-data-XXXXXX"))
 {
-    QVERIFY(m_dir.isValid());
+    QVERIFY(m_dir.isValid() && m_data.isValid());
+    qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
     // Readable by everyone, so a test may act as an unprivileged user here.
     QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7755));
+    QFile::setPermissions(m_data.path(), QFileDevice::Permissions(0x7755));
     qputenv("WINEPREFIX", m_dir.path().toLocal8Bit());
     if (user.isNull())
         qunsetenv("USERNAME");

@@ -21,6 +21,10 @@ public:
     void write(jlex::StoreFile file, const QByteArray& bytes) const;
     QByteArray read(jlex::StoreFile file) const;
     QString root() const { return m_dir.path(); }
+    // XDG_DATA_HOME, where jlex keeps the history and its locks: beside the
+    // prefix, so a snapshot of the prefix is the IME's files alone.
+    QString dataHome() const { return m_data.path(); }
+    QString historyDir() const { return paths.historyDir(); }
 
     // Every file and directory under the prefix, with the contents of files:
     // comparing two snapshots shows whether anything at all changed, stray
@@ -29,6 +33,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_data;
 };
 
 // True when the bytes are a stamp written between the two moments.
