@@ -109,8 +109,8 @@ in_root env "${user[@]}" jlex --ime kavro-login install || fail "jlex install fa
 phrases="$root$account/KavroPY.users/00000001/phrases.ini"
 "$host_jlex" --ime kavro-login export >"$run/tables"
 cmp -s -n "$(stat -c %s "$run/tables")" "$run/tables" "$phrases" || fail "the installed phrase file does not start with the tables"
-in_root env "${user[@]}" jlex --ime kavro-login status | grep -q "^initial-backup	present	" ||
-    fail "no initial backup after install"
+status=$(in_root env "${user[@]}" jlex --ime kavro-login status) || fail "jlex status failed"
+grep -q "^initial-backup	present	" <<<"$status" || fail "no initial backup after install"
 
 # Each windowed program on a virtual screen of this machine: the chroot shares
 # the network namespace, so its programs reach the server's abstract socket.
@@ -129,8 +129,9 @@ for program in "${programs[@]}"; do
     for _ in $(seq 300); do
         # A main window's title ends in 日本語入力(非专业); a message box's does not.
         window=$(xwininfo -root -tree 2>/dev/null |
-            sed -n "s/^ *\(0x[0-9a-f]*\) \".*日本語入力(非专业)\": (\"$program\" .*/\1/p" | head -1)
-        if [ -n "$window" ] && xwininfo -id "$window" | grep -q 'Map State: IsViewable'; then
+            sed -n "s/^ *\(0x[0-9a-f]*\) \".*日本語入力(非专业)\": (\"$program\" .*/\1/p") || true
+        window=${window%%$'\n'*}
+        if [ -n "$window" ] && [[ $(xwininfo -id "$window") == *'Map State: IsViewable'* ]]; then
             break
         fi
         window=
