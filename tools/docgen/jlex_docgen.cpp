@@ -418,7 +418,7 @@ QString zshQuoted(QString text)
         .replace(u':', "\\:"_L1);
 }
 
-QString zshSpec(const Option& option)
+QString zshOptionLine(const Option& option)
 {
     const QString& name = option.names.constLast();
     QString action;
@@ -450,12 +450,12 @@ QString zshSpec(const Option& option)
            singleQuoted(equals + described);
 }
 
-QString zshSpecs(const Command* command, const QString& indent)
+QString zshOptionLines(const Command* command, const QString& indent)
 {
-    QString specs;
+    QString lines;
     for (const Option* option : optionsOf(command))
-        specs += indent + zshSpec(*option) + " \\\n"_L1;
-    return specs;
+        lines += indent + zshOptionLine(*option) + " \\\n"_L1;
+    return lines;
 }
 
 QString zshCompletion()
@@ -463,9 +463,9 @@ QString zshCompletion()
     QString list, arms;
     for (const Command& command : commands()) {
         list += "      "_L1 + singleQuoted(command.name + u':' + hint(command.description)) + u'\n';
-        QString specs = zshSpecs(&command, "          "_L1);
-        specs.chop(3);
-        arms += "      %1) _arguments -s \\\n%2 && ret=0 ;;\n"_L1.arg(command.name, specs);
+        QString taken = zshOptionLines(&command, "          "_L1);
+        taken.chop(3); // the last line's continuation
+        arms += "      %1) _arguments -s \\\n%2 && ret=0 ;;\n"_L1.arg(command.name, taken);
     }
     QString script = uR"sh(#compdef jlex
 # zsh completion for jlex; made by jlex_docgen from the command line's own
@@ -485,7 +485,7 @@ _jlex() {
   local curcontext=$curcontext state state_descr line _jlex_ime ret=1
   local -A opt_args
   _arguments -C -s \
-@SPECS@    '1:command:->command' \
+@OPTIONS@    '1:command:->command' \
     '*::argument:->argument' && ret=0
   _jlex_ime=${opt_args[--ime]}
   case $state in
@@ -506,7 +506,7 @@ _jlex() {
 
 _jlex "$@"
 )sh"_s;
-    return script.replace("@SPECS@"_L1, zshSpecs(nullptr, "    "_L1))
+    return script.replace("@OPTIONS@"_L1, zshOptionLines(nullptr, "    "_L1))
         .replace("@COMMANDS@"_L1, list)
         .replace("@ARMS@"_L1, arms);
 }
