@@ -30,6 +30,9 @@ if [ -z "${JLEX_CHROOT_RUN:-}" ]; then
     for tool in debootstrap unshare chroot Xvfb xwininfo wget; do
         command -v $tool >/dev/null || skip "$tool is not installed"
     done
+    unshare --mount true 2>/dev/null || skip "no mount namespace can be made here"
+    grep -qw overlay /proc/filesystems || modprobe overlay 2>/dev/null ||
+        skip "the kernel has no overlay file system"
     wget -q -T 20 -t 1 -O /dev/null "$mirror/dists/bookworm/InRelease" ||
         skip "the Debian archive $mirror cannot be reached"
     mkdir -p "$cache" "$archives"
