@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 build_packages=(build-essential cmake qt6-base-dev libgl-dev qt6-translations-l10n
                 fonts-wqy-zenhei fonts-arphic-uming python3 unicode-data
-                dbus desktop-file-utils appstream)
+                dbus desktop-file-utils appstream debootstrap)
 
 install_missing() {
     local missing=() p
