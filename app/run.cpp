@@ -11,18 +11,26 @@
 
 namespace jlex {
 
-int run(const std::function<Target()>& makeTarget, const char* desktopFile, int argc, char** argv)
+int run(const TargetRegistration& registration, int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName(QLatin1String(desktopFile));
-    // Command line arguments are Qt's own; the program reads none.
+    // The menu entry has the program's name, so the desktop shows its name and icon.
+    QGuiApplication::setDesktopFileName(registration.program);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(artwork::appIcon());
     loadQtTranslation(); // without it the standard buttons stay in English
 
+    // The arguments are Qt's own, but for the folder an input method may be
+    // pointed at, as on the command line.
+    TargetOptions options;
+    const QStringList arguments = QApplication::arguments();
+    const qsizetype rimeDir = arguments.indexOf(QStringLiteral("--rime-dir"));
+    if (rimeDir > 0)
+        options.rimeDir = arguments.value(rimeDir + 1);
+
     MessageBoxes messages;
     DesktopBrowser browser;
-    Form1 window(makeTarget(), messages, browser);
+    Form1 window(registration.make(options), messages, browser);
     messages.setParentWidget(&window);
     window.startUp();
     return QApplication::exec();

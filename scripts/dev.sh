@@ -11,7 +11,12 @@ build_packages=(build-essential cmake qt6-base-dev libgl-dev qt6-translations-l1
                 lintian man-db bash-completion zsh fish debootstrap xvfb x11-utils
                 librime-dev rime-prelude rime-data-luna-pinyin)
 
+# Input methods the tests type into, without the desktop they would recommend.
+engine_packages=(fcitx5 fcitx5-rime)
+
 install_missing() {
+    local options=()
+    if [ "$1" = --no-install-recommends ]; then options=("$1"); shift; fi
     local missing=() p
     for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -21,7 +26,7 @@ install_missing() {
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     echo "== installing: ${missing[*]}"
     "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${options[@]}" "${missing[@]}" >/dev/null
 }
 
 build() {
@@ -57,6 +62,7 @@ demo_data() {
 case "${1:-}" in
 test)
     install_missing "${build_packages[@]}"
+    install_missing --no-install-recommends "${engine_packages[@]}"
     build ci
     ctest --preset ci
     ;;

@@ -21,17 +21,6 @@ int wrongUsage(const QString& message)
     return kWrongUsage;
 }
 
-std::optional<Ime> imeNamed(const QString& name)
-{
-    if (name == QLatin1String("kavro-login"))
-        return Ime::KavroLogin;
-    if (name == QLatin1String("kavro-public"))
-        return Ime::KavroPublic;
-    if (name == QLatin1String("fcitx5"))
-        return Ime::Fcitx5;
-    return std::nullopt;
-}
-
 // Every value of every --tables, comma-separated; kana may be named, as it
 // always goes in. The first name that is no table, or an empty text when none
 // was named at all.
@@ -108,16 +97,23 @@ int runCommandLine(const QStringList& arguments)
     Invocation invocation;
     const QString imeName = parser.value(QStringLiteral("ime"));
     if (parser.isSet(QStringLiteral("ime"))) {
-        const std::optional<Ime> ime = imeNamed(imeName);
-        if (!ime)
-            return wrongUsage(
-                QStringLiteral("未知输入法：%1（可用 kavro-login、kavro-public、fcitx5）")
-                    .arg(imeName));
-        invocation.ime = *ime;
+        invocation.ime = registrationNamed(imeName);
+        if (!invocation.ime) {
+            QStringList known;
+            for (const TargetRegistration& target : targetRegistrations())
+                known << target.name;
+            return wrongUsage(QStringLiteral("未知输入法：%1（可用 %2）")
+                                  .arg(imeName, known.join(QStringLiteral("、"))));
+        }
     }
+    invocation.options.rimeDir = parser.value(QStringLiteral("rime-dir"));
+    if (parser.isSet(QStringLiteral("rime-dir")) &&
+        (invocation.ime->name != QLatin1String("rime") || invocation.options.rimeDir.isEmpty()))
+        return wrongUsage(QStringLiteral("--rime-dir 文件夹 只用于 --ime rime"));
     for (const Option& option : options()) {
         const QString& name = option.names.constLast();
-        if (name != QLatin1String("ime") && parser.isSet(name) && !command->options.contains(name))
+        if (!globalOptions().contains(name) && parser.isSet(name) &&
+            !command->options.contains(name))
             return wrongUsage(QStringLiteral("命令 %1 不接受选项 --%2").arg(command->name, name));
     }
     if (parser.isSet(QStringLiteral("tables"))) {

@@ -61,15 +61,16 @@ const QList<Command>& commands()
          QStringLiteral("export [--tables 表,…]"),
          QStringLiteral("把所选短语表本身按该输入法的格式写到标准输出，供自行管理输入法文件的\n"
                         "人放置：kavro-login、kavro-public 为 GBK 编码、CR LF 换行，fcitx5 为\n"
-                        "UTF-8 编码（无 BOM）、LF 换行。不改动任何文件。"),
+                        "UTF-8 编码（无 BOM）、LF 换行，rime 为 UTF-8、LF 换行的\n"
+                        "文字<TAB>编码<TAB>权重。不改动任何文件。"),
          {QStringLiteral("tables")},
          Operands::None,
          exportTables},
         {QStringLiteral("lookup"),
          QStringLiteral("lookup 按键…"),
-         QStringLiteral("列出输入每个按键得到的词条：按表（kana、greeting、kanji）分组，表内按\n"
-                        "位置排列，位置相同的按表中次序。只要有一个按键有词条即为找到。不改动\n"
-                        "任何文件。"),
+         QStringLiteral("列出输入每个按键得到的词条，次序与输入法中相同：按位置排列，位置相同\n"
+                        "的按 kana、greeting、kanji 表及表中次序。只要有一个按键有词条即为找到。\n"
+                        "不改动任何文件。"),
          {QStringLiteral("tables")},
          Operands::Keys,
          lookupKeys},
@@ -84,14 +85,36 @@ const QList<Command>& commands()
     return list;
 }
 
+namespace {
+
+// --ime's values and what each stands for, from the registered input methods.
+Option imeOption()
+{
+    QStringList names;
+    QString help = QStringLiteral("要操作的输入法，默认 %1。").arg(targetRegistrations()[0].name);
+    for (const TargetRegistration& target : targetRegistrations()) {
+        names << target.name;
+        help += u'\n' + target.name + QStringLiteral("：") + target.imeHelp + QStringLiteral("。");
+    }
+    return {{QStringLiteral("ime")}, names.join(u'|'), help};
+}
+
+} // namespace
+
+const QStringList& globalOptions()
+{
+    static const QStringList list{QStringLiteral("ime"), QStringLiteral("rime-dir")};
+    return list;
+}
+
 const QList<Option>& options()
 {
     static const QList<Option> list = {
-        {{QStringLiteral("ime")},
-         QStringLiteral("kavro-login|kavro-public|fcitx5"),
-         QStringLiteral("要操作的输入法，默认 fcitx5。kavro-login：Kavro 输入法登录账户的短语\n"
-                        "文件；kavro-public：Kavro 输入法公共目录的短语文件；fcitx5：Fcitx 5\n"
-                        "拼音（5.1 或更新）的自定义短语文件。")},
+        imeOption(),
+        {{QStringLiteral("rime-dir")},
+         QStringLiteral("文件夹"),
+         QStringLiteral("rime：Rime 的用户文件夹，不用本程序找到的那个（macOS 的 Squirrel 为\n"
+                        "~/Library/Rime，Windows 的小狼毫为 %APPDATA%\\Rime）。")},
         {{QStringLiteral("tables")},
          QStringLiteral("表,…"),
          QStringLiteral("除总会包含的 kana（日语假名）外还要哪些表，以逗号分隔：greeting（常用\n"

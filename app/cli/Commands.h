@@ -30,5 +30,7 @@ struct Option {
 const QList<Command>& commands();
 const QList<Option>& options();
 const Command* commandNamed(QStringView name);
+// The options every command takes: which store it works on.
+const QStringList& globalOptions();
 
 } // namespace jlex::cli

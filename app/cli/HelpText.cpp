@@ -1,6 +1,7 @@
 #include "cli/HelpText.h"
 
 #include "cli/Commands.h"
+#include "ops/Targets.h"
 
 namespace jlex::cli {
 
@@ -56,18 +57,23 @@ QString helpText()
         "  1  操作失败，文件的状况如错误信息所述；另一个 jlex 正在修改同一处文件（等候\n"
         "     5 秒后放弃，不做任何改动）；或 lookup、search 什么也没找到。\n"
         "  2  用法错误：未知的命令或选项，选项的值不对，缺少参数。\n\n"
-        "文件：\n"
-        "  fcitx5        $XDG_DATA_HOME/fcitx5/pinyin/customphrase，备份在\n"
-        "                $XDG_DATA_HOME/jlex/fcitx5/（XDG_DATA_HOME 默认 ~/.local/share）\n"
-        "  kavro-login   $WINEPREFIX/drive_c/Documents and Settings/$USERNAME/\n"
-        "                Application Data/KavroPY.users/00000001/phrases.ini\n"
-        "  kavro-public  $WINEPREFIX/drive_c/Documents and Settings/$USERNAME/\n"
-        "                Application Data/KavroPY/phrases.ini\n"
-        "                （WINEPREFIX 默认 ~/.wine）\n"
-        "  历史记录      $XDG_DATA_HOME/jlex/history/输入法/，只有您自己能读\n\n"
+        "文件：\n");
+    for (const TargetRegistration& target : targetRegistrations())
+        text += QStringLiteral("  %1%2\n")
+                    .arg(target.name, -14)
+                    .arg(QString(target.filesHelp)
+                             .replace(u'\n', QStringLiteral("\n") + QString(16, u' ')));
+    text += QStringLiteral(
+        "  历史记录      $XDG_DATA_HOME/jlex/history/输入法/，只有您自己能读\n"
+        "                （XDG_DATA_HOME 默认 ~/.local/share）\n\n"
+        "以 v 开头的按键：\n"
+        "  va、vu 等按键打出 ヴ 行的假名。Fcitx 5 拼音默认用 v 打开快速输入，这些按键\n"
+        "  要先在拼音的配置中关掉“使用 V 来触发快速输入”（配置文件 pinyin.conf 中的\n"
+        "  VAsQuickphrase=False）。Rime 的朙月拼音中可以直接输入。\n\n"
         "示例：\n"
         "  jlex install --tables greeting,kanji\n"
         "  jlex lookup xiexie\n"
+        "  jlex --ime rime --rime-dir ~/Library/Rime install\n"
         "  jlex --ime kavro-login export --tables kanji > phrases.ini\n");
     return text;
 }

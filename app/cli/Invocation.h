@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ops/Targets.h"
 #include "tables/PhraseTables.h"
 
 #include <QList>
@@ -7,19 +8,12 @@
 
 namespace jlex::cli {
 
-// The input method whose store a command works on (--ime).
-enum class Ime { KavroLogin, KavroPublic, Fcitx5 };
-
-// Each input method's phrase file takes its own bytes.
-inline PhraseFormat phraseFormat(Ime ime)
-{
-    return ime == Ime::Fcitx5 ? PhraseFormat::Utf8Lf : PhraseFormat::GbkCrLf;
-}
-
 // A command line checked against the command it names: every value known and
 // every option one the command takes.
 struct Invocation {
-    Ime ime = Ime::Fcitx5;
+    // The input method whose store a command works on (--ime); the first registered by default.
+    const TargetRegistration* ime = &targetRegistrations().constFirst();
+    TargetOptions options; // --rime-dir
     // The tables chosen besides kana; the window's default when --tables is absent.
     QList<PhraseTable> tables = {PhraseTable::Greeting};
     bool tablesGiven = false;
@@ -28,6 +22,8 @@ struct Invocation {
     bool restoreInitial = false; // restore: --initial
     QString restoreFrom;         // restore: --from, a history id
     QStringList operands;        // lookup: the keys; search: the text; history: show ID
+
+    Target target() const { return ime->make(options); }
 };
 
 } // namespace jlex::cli

@@ -5,7 +5,6 @@
 #include "ops/Session.h"
 #include "ops/Targets.h"
 #include "ops/Texts.h"
-#include "store/Fcitx5Reloader.h"
 #include "store/FileErrors.h"
 #include "store/FileSteps.h"
 #include "store/StoreLock.h"
@@ -50,26 +49,13 @@ private:
     ControlStates m_states;
 };
 
-Target targetFor(Ime ime)
-{
-    switch (ime) {
-    case Ime::KavroLogin:
-        return kavroTarget(Edition::Login);
-    case Ime::KavroPublic:
-        return kavroTarget(Edition::Public);
-    case Ime::Fcitx5:
-        break;
-    }
-    return fcitx5Target(std::make_shared<Fcitx5Reloader>());
-}
-
 // A session over the chosen store, surveyed as the window would be at start,
 // but under the store's lock: a command waits for another jlex to finish and
 // then acts on the files as that one left them.
 class Console {
 public:
-    explicit Console(Ime ime)
-        : m_session(targetFor(ime), m_choices, m_messages),
+    explicit Console(const Invocation& invocation)
+        : m_session(invocation.target(), m_choices, m_messages),
           m_lock(m_session.paths().problem().isEmpty()
                      ? std::make_unique<StoreLock>(m_session.paths().lockFile())
                      : nullptr)
@@ -167,7 +153,7 @@ bool environmentUsable(const Target& target)
 
 int showStatus(const Invocation& invocation)
 {
-    const Target target = targetFor(invocation.ime);
+    const Target target = invocation.target();
     if (!environmentUsable(target))
         return kFailed;
     const StoreStatus status = storeStatus(*target.paths);
@@ -186,7 +172,7 @@ int showStatus(const Invocation& invocation)
 
 int installTables(const Invocation& invocation)
 {
-    Console console(invocation.ime);
+    Console console(invocation);
     const ControlStates& states = console.states();
     // Without a phrase file the survey has already chosen overwrite mode and no backup.
     const InstallChoices choices{
@@ -204,12 +190,12 @@ int installTables(const Invocation& invocation)
 
 int backUp(const Invocation& invocation)
 {
-    return exitStatus(Console(invocation.ime).session().backup());
+    return exitStatus(Console(invocation).session().backup());
 }
 
 int restoreBackup(const Invocation& invocation)
 {
-    Console console(invocation.ime);
+    Console console(invocation);
     if (!invocation.restoreFrom.isEmpty())
         return exitStatus(console.session().restoreFromHistory(invocation.restoreFrom));
     return exitStatus(console.session().restore(invocation.restoreInitial));
@@ -217,12 +203,12 @@ int restoreBackup(const Invocation& invocation)
 
 int uninstallTables(const Invocation& invocation)
 {
-    return exitStatus(Console(invocation.ime).session().uninstall());
+    return exitStatus(Console(invocation).session().uninstall());
 }
 
 int showHistory(const Invocation& invocation)
 {
-    const Target target = targetFor(invocation.ime);
+    const Target target = invocation.target();
     if (!environmentUsable(target))
         return kFailed;
     const History history(target.paths->historyDir());

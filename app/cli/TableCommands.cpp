@@ -34,7 +34,7 @@ bool writeRows(const QList<PhraseRow>& rows)
 int exportTables(const Invocation& invocation)
 {
     const QByteArray text =
-        joinedTables(tablesToInstall(invocation.tables), phraseFormat(invocation.ime));
+        joinedTables(tablesToInstall(invocation.tables), invocation.target().paths->format());
     return writeResult(text) ? kDone : outputFailed();
 }
 

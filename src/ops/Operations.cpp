@@ -5,6 +5,7 @@
 #include "ops/StoreChange.h"
 #include "ops/StoreItems.h"
 #include "store/PhraseLines.h"
+#include "store/SchemaPatch.h"
 #include "store/Stamp.h"
 #include "tables/PhraseTables.h"
 
@@ -21,7 +22,8 @@ OperationResult refused(const OperationGuard& guard)
 {
     return {OperationFailure{*guard.refusal(), OperationFailure::Left::Unchanged},
             {},
-            guard.leftoversCleared()};
+            guard.leftoversCleared(),
+            {}};
 }
 
 OperationResult failed(StoreChange& change, const OperationGuard& guard)
@@ -30,14 +32,58 @@ OperationResult failed(StoreChange& change, const OperationGuard& guard)
     return {OperationFailure{*change.error(), undone ? OperationFailure::Left::Unchanged
                                                      : OperationFailure::Left::Changed},
             {},
-            guard.leftoversCleared()};
+            guard.leftoversCleared(),
+            {}};
 }
 
-OperationResult succeeded(StoreChange& change, const OperationGuard& guard)
+OperationResult succeeded(StoreChange& change, const OperationGuard& guard,
+                          const QString& advice = {})
 {
     const QList<HistoryEntry> kept = change.kept();
     change.commit();
-    return {std::nullopt, kept, guard.leftoversCleared()};
+    return {std::nullopt, kept, guard.leftoversCleared(), advice};
+}
+
+// A Rime schema's patch follows jlex's tables: there while the phrase file
+// starts with them, gone when it does not. Where the file cannot be edited
+// soundly, it is left as it is and the advice says what to add.
+bool patchSchema(StoreChange& change, const StorePaths& paths, bool tables, QString* advice)
+{
+    const QString file = paths.schemaCustomFile();
+    if (file.isEmpty())
+        return true;
+    const StoreItem item{file, file, QStringLiteral("Rime 方案设置文件")};
+    const FileState state = fileState(file);
+    std::optional<QByteArray> existing;
+    if (state.exists()) {
+        OpenFile open;
+        if (!state.isFile() || !change.openFile(item, open)) {
+            if (tables)
+                *advice = schemaPatchAdvice(file);
+            return true; // a link or worse at the name: not ours to touch
+        }
+        QByteArray bytes(qsizetype(state.size), Qt::Uninitialized);
+        if (::pread(open.fd, bytes.data(), size_t(bytes.size()), 0) != bytes.size())
+            return change.failWith(QStringLiteral("无法读取") + item.label, item, EIO);
+        existing = bytes;
+    } else if (!tables) {
+        return true;
+    }
+    const SchemaPatchEdit edit = tables ? withJlexPatch(existing) : withoutJlexPatch(*existing);
+    switch (edit.result) {
+    case SchemaPatchEdit::Result::Unchanged:
+        return true;
+    case SchemaPatchEdit::Result::CannotEdit:
+        *advice = schemaPatchAdvice(file);
+        return true;
+    case SchemaPatchEdit::Result::Removed:
+        return change.remove(item);
+    case SchemaPatchEdit::Result::Changed:
+        break;
+    }
+    QIODevice* out = change.stage(item, existing ? state.mode : defaultFileMode(), &state);
+    return out && (out->write(edit.text) == edit.text.size() || change.stagingFailed(item)) &&
+           change.put(item);
 }
 
 bool writableDir(StoreChange& change, const StorePaths& paths, StoreFile file)
@@ -167,14 +213,17 @@ OperationResult returnTo(const OperationContext& context, const QString& operati
     if (!ready)
         return failed(change, guard);
     auto digest = digestOfFileLater(old.fd);
+    QString advice;
+    const bool tables = ownTablesAtStart(from.fd, from.state.size, paths.format()) > 0;
     if (!change.stageCopy(source, from, phrases, phraseFileMode(from.state, old.state)) ||
         !change.keepExistingInHistory(latest) ||
         !change.keepInHistory(old, phrases, digest.get()) ||
         !change.stageLink(old, phrases, latest) || !change.put(latest) ||
         !writeStamp(change, paths, StoreFile::LatestStamp, old.state) ||
-        !change.put(phrases, &old) || !change.syncChanges())
+        !patchSchema(change, paths, tables, &advice) || !change.put(phrases, &old) ||
+        !change.syncChanges())
         return failed(change, guard);
-    return succeeded(change, guard);
+    return succeeded(change, guard, advice);
 }
 
 } // namespace
@@ -235,9 +284,11 @@ OperationResult install(const OperationContext& context, const QString& heldPhra
         (!change.stageLink(old, phrases, slot.backup) || !change.put(slot.backup) ||
          !writeStamp(change, paths, slot.stamp, old.state)))
         return failed(change, guard);
-    if (!change.put(phrases, old.isOpen() ? &old : nullptr) || !change.syncChanges())
+    QString advice;
+    if (!patchSchema(change, paths, true, &advice) ||
+        !change.put(phrases, old.isOpen() ? &old : nullptr) || !change.syncChanges())
         return failed(change, guard);
-    return succeeded(change, guard);
+    return succeeded(change, guard, advice);
 }
 
 OperationResult backup(const OperationContext& context, const QString& heldPhrasePath)
@@ -291,6 +342,8 @@ OperationResult restore(const OperationContext& context, bool toInitialState)
     if (!ready)
         return failed(change, guard);
     auto digest = digestOfFileLater(old.fd);
+    QString advice;
+    const bool tables = ownTablesAtStart(backup.fd, backup.state.size, paths.format()) > 0;
     // While the two are exchanged, the old latest backup stays visible under the
     // swap file's name, so an interruption never hides a copy of anyone's phrases.
     // Both contents stay in the phrase file and the backup, and both go into
@@ -300,9 +353,10 @@ OperationResult restore(const OperationContext& context, bool toInitialState)
         !change.keepInHistory(old, phrases, digest.get()) ||
         !change.stageLink(old, phrases, latest) || !change.putKeepingOldAs(latest, swap) ||
         !writeStamp(change, paths, StoreFile::LatestStamp, old.state) ||
-        !change.put(phrases, &old) || !change.syncChanges())
+        !patchSchema(change, paths, tables, &advice) || !change.put(phrases, &old) ||
+        !change.syncChanges())
         return failed(change, guard);
-    return succeeded(change, guard);
+    return succeeded(change, guard, advice);
 }
 
 OperationResult restoreFromHistory(const OperationContext& context, const QString& id)

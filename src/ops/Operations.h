@@ -26,6 +26,8 @@ struct OperationResult {
     std::optional<OperationFailure> failure;
     QList<HistoryEntry> kept; // what went into the history
     int leftoversCleared = 0;
+    // A step the user must take by hand for the phrases to show as written.
+    QString advice;
 
     bool succeeded() const { return !failure; }
 };

@@ -36,6 +36,8 @@ bool Session::finish(const QString& operation, const OperationResult& result)
 
 void Session::noteKept(const OperationResult& result)
 {
+    if (!result.advice.isEmpty())
+        m_messages.show(texts::kAppTitle, result.advice);
     if (!result.kept.isEmpty())
         m_window.showNote(texts::kKeptNote);
 }

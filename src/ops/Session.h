@@ -48,7 +48,8 @@ private:
     OperationContext context() const;
     bool finish(const QString& operation, const OperationResult& result);
     bool restored(const OperationResult& result);
-    // Says, where the window says such things, that a replaced file went into the history.
+    // Says what the user must still do by hand, and, where the window says
+    // such things, that a replaced file went into the history.
     void noteKept(const OperationResult& result);
     // After the phrase file changed: asks the input method to re-read it, and says whether it did.
     void reloadAndTell(const QString& doneHint);

@@ -550,6 +550,18 @@ bool StoreChange::putStaged(const StoreItem& target, const OpenFile* expected,
     return true;
 }
 
+bool StoreChange::remove(const StoreItem& item)
+{
+    const QString aside = hiddenNameBeside(item.host, "old");
+    if (const int error = aside.isEmpty() ? EIO : renameFile(item.host, aside, false))
+        return failWith(QStringLiteral("无法删除") + item.label, item, error);
+    const QString host = item.host;
+    m_undo.push_back([aside, host] { return renameFile(aside, host, false) == 0; });
+    m_takenOut.push_back(aside);
+    dirty(host);
+    return true;
+}
+
 bool StoreChange::writeStamp(const StoreItem& stamp, const QByteArray& bytes, mode_t mode)
 {
     QIODevice* out = stage(stamp, mode);

@@ -101,6 +101,8 @@ public:
     // under another name of the store (the swap file), not a hidden one.
     bool putKeepingOldAs(const StoreItem& target, const StoreItem& keepOldAs);
     bool writeStamp(const StoreItem& stamp, const QByteArray& bytes, mode_t mode);
+    // Takes a file away; it stays under a hidden name until commit().
+    bool remove(const StoreItem& item);
     // Makes every change so far survive a power cut.
     bool syncChanges();
 

@@ -2,11 +2,6 @@
 
 #include "store/UserDirs.h"
 
-#include <QDir>
-
-#include <pwd.h>
-#include <unistd.h>
-
 namespace jlex {
 
 QString Fcitx5Paths::path(StoreFile file) const
@@ -33,9 +28,7 @@ QString Fcitx5Paths::path(StoreFile file) const
 
 QString Fcitx5Paths::userName() const
 {
-    const passwd* entry = ::getpwuid(::geteuid());
-    return entry && entry->pw_name ? QString::fromLocal8Bit(entry->pw_name)
-                                   : qEnvironmentVariable("USER");
+    return accountName();
 }
 
 } // namespace jlex

@@ -14,7 +14,9 @@ constexpr int kTimeoutMs = 2000;
 
 } // namespace
 
-Fcitx5Reloader::Fcitx5Reloader(const QDBusConnection& bus) : m_bus(bus) {}
+Fcitx5Reloader::Fcitx5Reloader(QString uri, std::optional<QDBusConnection> bus)
+    : m_uri(std::move(uri)), m_bus(std::move(bus))
+{}
 
 bool Fcitx5Reloader::reload()
 {
@@ -24,10 +26,8 @@ bool Fcitx5Reloader::reload()
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
         QStringLiteral("org.fcitx.Fcitx.Controller1"), QStringLiteral("SetConfig"));
-    // Setting Pinyin's custom-phrase config, with nothing in it, is the request
-    // to read the phrase file again.
-    call << QStringLiteral("fcitx://config/addon/pinyin/customphrase")
-         << QVariant::fromValue(QDBusVariant(QVariant(QVariantMap())));
+    // Setting the sub-configuration, with nothing in it, is the request itself.
+    call << m_uri << QVariant::fromValue(QDBusVariant(QVariant(QVariantMap())));
     // The user chose not to run Fcitx 5 if it is not there; a phrase change is
     // no reason to start an input method behind their back.
     call.setAutoStartService(false);

@@ -10,6 +10,7 @@ QByteArrayView lineEnd(PhraseFormat format)
     case PhraseFormat::GbkCrLf:
         return "\r\n";
     case PhraseFormat::Utf8Lf:
+    case PhraseFormat::RimeTsv:
         return "\n";
     }
     Q_UNREACHABLE();
@@ -21,6 +22,7 @@ QByteArrayView closingLine(PhraseFormat format)
     case PhraseFormat::GbkCrLf:
         return "\r\n";
     case PhraseFormat::Utf8Lf:
+    case PhraseFormat::RimeTsv:
         return {};
     }
     Q_UNREACHABLE();
@@ -32,6 +34,7 @@ bool rewritesLineEnds(PhraseFormat format)
     case PhraseFormat::GbkCrLf:
         return true;
     case PhraseFormat::Utf8Lf:
+    case PhraseFormat::RimeTsv:
         return false;
     }
     Q_UNREACHABLE();
@@ -43,6 +46,7 @@ QByteArray encodeText(PhraseFormat format, QStringView text)
     case PhraseFormat::GbkCrLf:
         return toGbk(text);
     case PhraseFormat::Utf8Lf:
+    case PhraseFormat::RimeTsv:
         return text.toUtf8();
     }
     Q_UNREACHABLE();
@@ -54,6 +58,7 @@ QString decodeText(PhraseFormat format, QByteArrayView bytes)
     case PhraseFormat::GbkCrLf:
         return fromGbk(bytes);
     case PhraseFormat::Utf8Lf:
+    case PhraseFormat::RimeTsv:
         return QString::fromUtf8(bytes);
     }
     Q_UNREACHABLE();

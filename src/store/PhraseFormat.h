@@ -11,6 +11,7 @@ namespace jlex {
 enum class PhraseFormat {
     GbkCrLf, // Windows IMEs: the ANSI code page of Chinese systems
     Utf8Lf,  // Fcitx 5: key,position=text
+    RimeTsv, // Rime: text<TAB>code<TAB>weight, UTF-8 with LF
 };
 
 QByteArrayView lineEnd(PhraseFormat format);

@@ -132,6 +132,7 @@ CopyResult copyPhraseLines(int fd, qint64 from, qint64 to, BlockWriter& out, Phr
     case PhraseFormat::GbkCrLf:
         return copyCrLfLines(fd, from, to, out);
     case PhraseFormat::Utf8Lf:
+    case PhraseFormat::RimeTsv:
         break;
     }
     return readBlocks(fd, from, to, [&](const char* data, qsizetype size) {

@@ -27,6 +27,9 @@ public:
     virtual QString userName() const = 0;
     // The name of this store's history in jlex's own directory.
     virtual QString historyName() const = 0;
+    // A Rime schema's .custom.yaml, which jlex patches so that the engine
+    // leaves its texts as written (see SchemaPatch.h); empty for other stores.
+    virtual QString schemaCustomFile() const { return {}; }
 
     // Why no sound path can be composed from the environment as it is (an
     // empty or unsafe user name, no home directory); empty when one can.

@@ -54,3 +54,14 @@ QString configHome(QString* problem)
 }
 
 } // namespace jlex
+
+namespace jlex {
+
+QString accountName()
+{
+    const passwd* entry = ::getpwuid(::geteuid());
+    return entry && entry->pw_name ? QString::fromLocal8Bit(entry->pw_name)
+                                   : qEnvironmentVariable("USER");
+}
+
+} // namespace jlex

@@ -13,4 +13,7 @@ QString homeDirectory(QString* problem);
 QString dataHome(QString* problem);
 QString configHome(QString* problem);
 
+// The login name of the user jlex runs as.
+QString accountName();
+
 } // namespace jlex

@@ -32,16 +32,11 @@ QList<PhraseRow> PhraseIndex::lookup(QStringView key) const
     QList<PhraseRow> found;
     std::copy_if(m_rows.cbegin(), m_rows.cend(), std::back_inserter(found),
                  [key](const PhraseRow& row) { return row.key == key; });
-    // The rows come grouped by table; positions reorder within a table only.
-    for (auto start = found.begin(); start != found.end();) {
-        const PhraseTable table = start->table;
-        const auto end = std::find_if(start, found.end(),
-                                      [table](const PhraseRow& row) { return row.table != table; });
-        std::stable_sort(start, end, [](const PhraseRow& a, const PhraseRow& b) {
-            return a.position < b.position;
-        });
-        start = end;
-    }
+    // As the input methods show them: by position across the tables, which
+    // keep their order among equal positions.
+    std::stable_sort(found.begin(), found.end(), [](const PhraseRow& a, const PhraseRow& b) {
+        return a.position < b.position;
+    });
     return found;
 }
 

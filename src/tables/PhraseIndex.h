@@ -28,8 +28,8 @@ public:
     // Table by table in the order given, each in file order.
     const QList<PhraseRow>& rows() const { return m_rows; }
 
-    // What typing the key offers: table by table, each in position order;
-    // equal positions keep file order, as the input methods show them.
+    // What typing the key offers, as the input methods show it: by position;
+    // equal positions in table order (kana, greeting, kanji), then file order.
     QList<PhraseRow> lookup(QStringView key) const;
 
     // The rows whose text contains the given text, as rows() orders them.

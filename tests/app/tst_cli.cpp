@@ -33,6 +33,7 @@ QProcessEnvironment jlexEnvironment(const QString& home, const QStringList& chan
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LC_ALL", "C");
     env.insert("XDG_DATA_HOME", home + "/data");
+    env.insert("XDG_CONFIG_HOME", home + "/config");
     env.insert("WINEPREFIX", home + "/wine");
     env.insert("USERNAME", "alice");
     env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
@@ -193,6 +194,15 @@ void CliTest::storeCommands_data()
                             << tableBytes(PhraseFormat::Utf8Lf,
                                           {PhraseTable::Kana, PhraseTable::Greeting}) +
                                    "wo,1=我\nold,2=";
+    const QString rime = "data/jlex/rime/custom_phrase.";
+    QTest::newRow("rime") << "rime"
+                          << QStringList{"data/fcitx5/rime/custom_phrase.txt",
+                                         rime + "initial-backup", rime + "latest-backup",
+                                         rime + "swap"}
+                          << QByteArray("# no comment\n我的\two\t5\n")
+                          << tableBytes(PhraseFormat::RimeTsv,
+                                        {PhraseTable::Kana, PhraseTable::Greeting}) +
+                                 "# no comment\n我的\two\t5\n";
 }
 
 // The commands in the order a user meets them, each checked on the files; then

@@ -21,8 +21,7 @@ const QByteArray kUsersPhrases = "dz,1=北京市海淀区中关村大街1号\nyx
 const QStringList kQuickPhraseKeys = QString("va ve vi vo vu vya vye vyi vyo vyu").split(' ');
 // "Enable Spell" (on) puts an English hint second, ahead of the phrase at
 // position 2, which then also falls behind every phrase at 3 and on: the
-// katakana follows the kanji. On i, Pinyin also sorts ゐ ヰ (kanji table,
-// position 1) ahead of イ (kana table, position 2); lookup lists table by table.
+// katakana follows the kanji. The help says so.
 const QStringList kBehindTheKanji =
     QString("la a li i lu le e ca cu ku qu qi gu ke ge sa ci si ji ju su ce se ta da di du te "
             "de na ni nu ha ba pa bi pi fu hu fa bu pu he bo po ma mi mu mo ri ru re")
@@ -40,23 +39,27 @@ private slots:
     void everyKey();
     void uninstallLeavesTheUsersPhrases();
     void notRunningIsToldAndNotStarted();
+    void rimeRedeploysWhenAsked();
 
 private:
-    // The real jlex on the engine's data and bus: exit status and standard error.
-    QPair<int, QString> jlex(const QStringList& arguments);
+    // The real jlex on an engine's data and bus: exit status and standard error.
+    QPair<int, QString> jlex(const QStringList& arguments, const QString& ime = "fcitx5",
+                             Fcitx5Engine* engine = nullptr);
     void usersPhrasesWork();
 
     Fcitx5Engine m_engine;
 };
 
-QPair<int, QString> Fcitx5EngineTest::jlex(const QStringList& arguments)
+QPair<int, QString> Fcitx5EngineTest::jlex(const QStringList& arguments, const QString& ime,
+                                           Fcitx5Engine* engine)
 {
+    engine = engine ? engine : &m_engine;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", m_engine.dataHome());
-    env.insert("DBUS_SESSION_BUS_ADDRESS", m_engine.busAddress());
+    env.insert("XDG_DATA_HOME", engine->dataHome());
+    env.insert("DBUS_SESSION_BUS_ADDRESS", engine->busAddress());
     QProcess process;
     process.setProcessEnvironment(env);
-    process.start(JLEX_PROGRAM, arguments + QStringList{"--ime", "fcitx5"});
+    process.start(JLEX_PROGRAM, arguments + QStringList{"--ime", ime});
     if (!process.waitForFinished())
         return {-1, process.errorString()};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
@@ -161,6 +164,29 @@ void Fcitx5EngineTest::notRunningIsToldAndNotStarted()
     QVERIFY2(said.contains(kNotRunning), qPrintable(said));
     // The bus could start it, but a phrase change is no reason to.
     QVERIFY(!m_engine.inputMethodRunning());
+}
+
+// fcitx5-rime, asked by jlex to redeploy, offers the tables a moment later.
+void Fcitx5EngineTest::rimeRedeploysWhenAsked()
+{
+    Fcitx5Engine rime;
+    // Only luna_pinyin, so the first deploy takes a second, not ten.
+    writeFile(rime.dataHome() + "/fcitx5/rime/default.custom.yaml",
+              "patch:\n  schema_list:\n    - schema: luna_pinyin\n");
+    switch (rime.start(Fcitx5Engine::Kind::Rime)) {
+    case Fcitx5Engine::Start::Ready:
+        break;
+    case Fcitx5Engine::Start::Unavailable:
+        QSKIP(qPrintable("no fcitx5-rime here: " + rime.error()));
+    case Fcitx5Engine::Start::Failed:
+        QFAIL(qPrintable(rime.error()));
+    }
+    QVERIFY(rime.waitForInput(30000));
+    QVERIFY(!rime.candidates("ka", 5).contains("か"));
+    const auto [status, said] = jlex({"install"}, "rime", &rime);
+    QVERIFY2(status == 0 && said.contains("已请 fcitx5-rime 重新部署"), qPrintable(said));
+    QVERIFY(rime.waitForInput(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(rime.candidates("ka", 1).value(0), QString("か"), 10000);
 }
 
 QTEST_GUILESS_MAIN(Fcitx5EngineTest)

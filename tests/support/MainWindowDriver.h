@@ -17,7 +17,9 @@ struct MainWindowDriver {
     void start(const QString& files = {})
     {
         layStore(store, files);
-        form = std::make_unique<jlex::Form1>(jlex::kavroTarget(store.paths.edition()), messages,
+        const QString name =
+            store.paths.edition() == jlex::Edition::Login ? "kavro-login" : "kavro-public";
+        form = std::make_unique<jlex::Form1>(jlex::registrationNamed(name)->make({}), messages,
                                              browser);
         form->startUp();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));

@@ -118,13 +118,14 @@ void TablesTest::buildRefusesLine()
     QFile source(dir.filePath("t.txt"));
     QVERIFY(source.open(QIODevice::WriteOnly) && source.write(line + '\n') > 0);
     source.close();
-    // The record of the one table shipped, in both formats.
+    // The record of the one table shipped, in every format.
     QFile shipped(dir.filePath("shipped.txt"));
     QVERIFY(shipped.open(QIODevice::WriteOnly));
     QStringEncoder gbk("GBK");
     for (const auto& [format, bytes] :
          {std::pair{"gbk-crlf", QByteArray(gbk.encode("ai,1=愛\r\n"))},
-          {"utf8-lf", QByteArray("ai,1=愛\n")}})
+          {"utf8-lf", QByteArray("ai,1=愛\n")},
+          {"rime", QByteArray("愛\tai\t1\n")}})
         shipped.write("1.0.0\tkana\t" + QByteArray(format) + '\t' +
                       QByteArray::number(bytes.size()) + '\t' +
                       QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + '\n');

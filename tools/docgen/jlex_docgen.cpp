@@ -14,6 +14,7 @@
 // are paragraphs.
 #include "cli/Commands.h"
 #include "cli/HelpText.h"
+#include "ops/Targets.h"
 #include "tables/PhraseTables.h"
 
 #include <QCoreApplication>
@@ -631,6 +632,34 @@ bool write(const QString& path, const QString& text)
 
 } // namespace
 
+namespace {
+
+// A menu entry for each registered window program.
+QString desktopEntry(const jlex::TargetRegistration& target)
+{
+    const jlex::DesktopEntry& d = target.desktop;
+    return u"[Desktop Entry]\nType=Application\nName="_s + d.name + u"\nName[en]="_s + d.nameEn +
+           u"\nGenericName="_s + d.genericName + u"\nGenericName[en]="_s + d.genericNameEn +
+           u"\nComment="_s + d.comment + u"\nComment[en]="_s + d.commentEn + u"\nKeywords="_s +
+           d.keywords + u"\nExec="_s + target.program +
+           u"\nIcon=jlex\nTerminal=false\nCategories=Utility;\nStartupNotify=true\n"_s;
+}
+
+// The windows' page, its program lines filled in from the registrations.
+QString windowsText(QString text)
+{
+    QStringList usage;
+    QString items;
+    for (const jlex::TargetRegistration& target : jlex::targetRegistrations()) {
+        usage << target.program + u" [Qt 选项]"_s;
+        items += u"  "_s + target.program + u"\n      "_s + target.desktop.comment + u'\n';
+    }
+    return text.replace(u"@JLEX_WINDOW_USAGE@"_s, usage.join(u"\n      "_s))
+        .replace(u"@JLEX_WINDOW_ITEMS@"_s, items);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -642,6 +671,13 @@ int main(int argc, char** argv)
         return write(args[2], zshCompletion()) ? 0 : 1;
     if (args.size() == 3 && kind == "fish"_L1)
         return write(args[2], fishCompletion()) ? 0 : 1;
+    if (args.size() == 3 && kind == "desktop"_L1) {
+        for (const jlex::TargetRegistration& target : jlex::targetRegistrations()) {
+            if (!write(args[2] + u'/' + target.program + u".desktop"_s, desktopEntry(target)))
+                return 1;
+        }
+        return 0;
+    }
     if (kind == "man"_L1 && (args.size() == 8 || args.size() == 9)) {
         QString text = helpText();
         if (args.size() == 9) {
@@ -650,13 +686,14 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "jlex_docgen: cannot read %s\n", qPrintable(args[8]));
                 return 1;
             }
-            text = QString::fromUtf8(file.readAll());
+            text = windowsText(QString::fromUtf8(file.readAll()));
         }
         const Page page{args[3].split(u','), args[4], args[5], args[6],
                         args[7].split(u',', Qt::SkipEmptyParts)};
         return write(args[2], manPage(text, page)) ? 0 : 1;
     }
     std::fprintf(stderr, "usage: jlex_docgen man OUT NAMES SUMMARY DATE SOURCE SEE_ALSO [TEXT]\n"
-                         "       jlex_docgen bash|zsh|fish OUT\n");
+                         "       jlex_docgen bash|zsh|fish OUT\n"
+                         "       jlex_docgen desktop DIR\n");
     return 2;
 }

@@ -1,0 +1,9 @@
+#include "ops/Targets.h"
+#include "run.h"
+
+// A window program: the one for the input method registered under this
+// program's name, which the build gives.
+int main(int argc, char** argv)
+{
+    return jlex::run(*jlex::registrationOfProgram(QStringLiteral(JLEX_PROGRAM)), argc, argv);
+}
