@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The two ways in:
-#   scripts/dev.sh run [login|public|fcitx5]   install what is missing, build, start on the demo store
+#   scripts/dev.sh run [login|public|fcitx5|rime]   install what is missing, build, start on the demo store
 #   scripts/dev.sh test                            install what is missing, build, run every test
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -48,13 +48,15 @@ demo_store() {
     fi
 }
 
-# A data directory of its own under the build tree for Fcitx 5, with a few
-# phrases of a user's own in its custom-phrase file.
+# A data directory of its own under the build tree for Fcitx 5 and Rime, with
+# a few phrases of a user's own in Pinyin's and Rime's custom-phrase files.
 demo_data() {
     local data=$1
     if [ ! -f "$data/fcitx5/pinyin/customphrase" ]; then
-        mkdir -p "$data/fcitx5/pinyin"
+        mkdir -p "$data/fcitx5/pinyin" "$data/fcitx5/rime"
         cp scripts/demo-phrases.txt "$data/fcitx5/pinyin/customphrase"
+        sed -n 's/^\([a-z]*\),\([0-9]\)=\(.*\)/\3\t\1\t\2/p' scripts/demo-phrases.txt \
+            > "$data/fcitx5/rime/custom_phrase.txt"
         echo "== demo data directory made in $data"
     fi
 }
@@ -68,14 +70,14 @@ test)
     ;;
 run)
     edition=${2:-login}
-    [[ $edition == login || $edition == public || $edition == fcitx5 ]] ||
-        { echo "the program to run is login, public or fcitx5" >&2; exit 2; }
+    [[ $edition == login || $edition == public || $edition == fcitx5 || $edition == rime ]] ||
+        { echo "the program to run is login, public, fcitx5 or rime" >&2; exit 2; }
     headless=()
     [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || headless=(xvfb xauth)
     install_missing "${build_packages[@]}" "${headless[@]}"
     build dev
     program=(build/dev/app/jlex-$edition)
-    if [ "$edition" = fcitx5 ]; then
+    if [ "$edition" = fcitx5 ] || [ "$edition" = rime ]; then
         export XDG_DATA_HOME=${JLEX_DATA_HOME:-$PWD/build/dev/demo-data}
         demo_data "$XDG_DATA_HOME"
         # A session bus of its own: the reload call never reaches a real desktop's.

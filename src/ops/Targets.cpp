@@ -80,7 +80,8 @@ Target fcitx5Target()
                         "：本程序只修改 Fcitx 5 拼音的自定义短语文件，不改动输入法本身。")),
                 .prerequisites = QStringLiteral(
                     "程序安装必要条件：安装了 Fcitx 5 和它的拼音输入法（Fcitx 5 拼音 5.1 "
-                    "或更新版本），操作系统为 Linux。"),
+                    "或更新版本），操作系统为 Linux。打 va、vu 等需关掉拼音的“使用 V "
+                    "来触发快速输入”。"),
                 .logo = QStringLiteral(":/jlex/icon.png"),
                 .logoHover = QStringLiteral("说明：您正在查看本程序的图标，单击查看软件简介。"),
                 .logoOpensVendorPage = false,

@@ -270,15 +270,6 @@ void CliTest::storeCommands()
     QCOMPARE(jlex({"backup"}).status, 0);
     QVERIFY(!QFile::exists(leftover) && !jlex({"status"}).out.contains("leftover"));
     QVERIFY(jlex({"history"}).out.contains("\t12\t1\tcleanup\n"));
-
-    // A leftover swap file stops a restore, which says so and changes nothing.
-    writeFile(home.filePath(files[3]), "theirs");
-    const QByteArray before = read(0);
-    const Run refused = jlex({"restore", "--latest"});
-    QCOMPARE(refused.status, 1);
-    QVERIFY(refused.said().contains(QStringLiteral("还原未能完成")));
-    QCOMPARE(read(0), before);
-    QCOMPARE(read(3), QByteArray("theirs"));
 }
 
 // What jlex makes of its environment: relative XDG directories are ignored,

@@ -3,6 +3,7 @@
 // reaches the running input method, and uninstall leaves the user's phrases.
 #include "support/Fcitx5Engine.h"
 #include "support/Files.h"
+#include "tables/PhraseIndex.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -100,29 +101,17 @@ void Fcitx5EngineTest::everyKey_data()
 {
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<int>("wanted"); // candidates enough to reach the last one
-    QProcess export_, lookup;
-    export_.start(JLEX_PROGRAM, {"export", "--ime", "fcitx5", "--tables", "greeting,kanji"});
-    QVERIFY(export_.waitForFinished());
-    static const QRegularExpression entry("^([a-zA-Z]+),\\d+=",
-                                          QRegularExpression::MultilineOption);
-    QStringList keys;
-    for (const auto& m : entry.globalMatch(QString::fromUtf8(export_.readAllStandardOutput())))
-        keys << m.captured(1);
-    keys.removeDuplicates();
-    lookup.start(JLEX_PROGRAM, QStringList{"lookup"} + keys);
-    QVERIFY(lookup.waitForFinished());
+    const jlex::PhraseIndex index;
     QMap<QString, QStringList> texts;
     QMap<QString, int> lastPosition;
-    for (const QString& line : QString::fromUtf8(lookup.readAllStandardOutput()).split('\n')) {
-        const QStringList f = line.split('\t'); // table key position text
-        if (f.size() == 4) {
-            texts[f[1]] << f[3];
-            lastPosition[f[1]] = qMax(lastPosition[f[1]], f[2].toInt());
-        }
-    }
-    QCOMPARE(texts.size(), keys.size());
-    for (const QString& key : keys) // a hint or two may come in between
+    for (const jlex::PhraseRow& row : index.rows())
+        lastPosition[row.key] = std::max(lastPosition[row.key], row.position);
+    for (const QString& key : lastPosition.keys()) {
+        for (const jlex::PhraseRow& row : index.lookup(key))
+            texts[key] << row.text;
+        // A hint or two may come in between.
         QTest::newRow(qPrintable(key)) << texts[key] << texts[key].size() + lastPosition[key] + 2;
+    }
 }
 
 // Each key's texts as the engine offers them, and choosing the last commits it.

@@ -6,8 +6,6 @@
 // sequence of operations. The main window's tests hold each operation's
 // changes to the store.
 #include "ops/Survey.h"
-#include "store/HostPath.h"
-#include "store/Stamp.h"
 #include "support/Files.h"
 #include "support/StoreState.h"
 #include "support/Tmpfs.h"
@@ -125,8 +123,6 @@ private slots:
     void linkedPhraseFileStaysALink_data();
     void linkedPhraseFileStaysALink();
     void restoredPhraseFileIsWritable();
-    void whereTheFilesAre();
-    void stampFiles();
 };
 
 // The user's lines come back after the tables as they were, each ended by
@@ -596,34 +592,6 @@ void OperationsTest::restoredPhraseFileIsWritable()
     QVERIFY(!runOperation("restore latest", store.paths));
     QCOMPARE(store.read(StoreFile::Phrases), QByteArray("lb"));
     QVERIFY(QFileInfo(store.host(StoreFile::Phrases)).permissions() & QFileDevice::WriteOwner);
-}
-
-// The files' names are checked with every change to a store, and which
-// directory each edition keeps them in by the failures of the public edition.
-// Here: the user name is read at each use, and "C:\" is the prefix's drive_c.
-void OperationsTest::whereTheFilesAre()
-{
-    const TempStore store;
-    qputenv("USERNAME", "bob");
-    QCOMPARE(hostPath(store.paths.path(StoreFile::Phrases)),
-             store.root() + QStringLiteral("/drive_c/Documents and Settings/bob/Application "
-                                           "Data/KavroPY.users/00000001/phrases.ini"));
-    qunsetenv("WINEPREFIX");
-    QCOMPARE(hostPath(QStringLiteral("c:\\a")),
-             QDir::homePath() + QStringLiteral("/.wine/drive_c/a"));
-}
-
-// A stamp file is the zh_CN form of the time and a line end in the store's
-// format, the date alone at midnight; it shows its first line.
-void OperationsTest::stampFiles()
-{
-    const QDateTime when(QDate(2026, 12, 6), QTime(9, 5, 7));
-    QCOMPARE(stampFileBytes(when, PhraseFormat::GbkCrLf), "2026/12/6 09:05:07\r\n");
-    QCOMPARE(stampFileBytes(when, PhraseFormat::Utf8Lf), "2026/12/6 09:05:07\n");
-    QCOMPARE(stampText(QDateTime(QDate(2026, 1, 2), QTime(0, 0))), "2026/1/2");
-    QCOMPARE(stampFromFileBytes("2026\xc4\xea\r\nlater\r\n", PhraseFormat::GbkCrLf),
-             QStringLiteral("2026年"));
-    QCOMPARE(stampFromFileBytes("2026年\nlater\n", PhraseFormat::Utf8Lf), QStringLiteral("2026年"));
 }
 
 QTEST_GUILESS_MAIN(OperationsTest)

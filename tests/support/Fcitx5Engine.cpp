@@ -111,9 +111,14 @@ Fcitx5Engine::Start Fcitx5Engine::start(Kind kind)
     call(m_context, kContext, QStringLiteral("SetCapability"),
          {QVariant::fromValue(kClientSideInputPanel)});
     call(m_context, kContext, QStringLiteral("FocusIn"));
-    const QDBusMessage current =
-        call(QStringLiteral("/controller"), kController, QStringLiteral("CurrentInputMethod"));
-    if (current.arguments().value(0) != name || (kind == Kind::Rime && !waitForInput(120000)))
+    // The input method comes on once its addon has loaded, which may take a moment.
+    const bool on = waitUntil(30000, [&] {
+        return call(QStringLiteral("/controller"), kController,
+                    QStringLiteral("CurrentInputMethod"))
+                   .arguments()
+                   .value(0) == name;
+    });
+    if (!on || (kind == Kind::Rime && !waitForInput(120000)))
         return failed();
     return Start::Ready;
 }

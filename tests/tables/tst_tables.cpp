@@ -1,4 +1,3 @@
-#include "store/Gbk.h"
 #include "tables/PhraseIndex.h"
 
 #include <QCryptographicHash>
@@ -31,21 +30,11 @@ class TablesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void kanaTableIsExact();
     void greetingKeys();
     void kanjiKeys();
-    void bothFormatsHoldTheSameLines();
     void buildRefusesLine_data();
     void buildRefusesLine();
 };
-
-void TablesTest::kanaTableIsExact()
-{
-    const QByteArrayView bytes = phraseTable(PhraseTable::Kana);
-    QCOMPARE(bytes.size(), 5881);
-    QCOMPARE(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(),
-             "d2af9324f03f7f11009947915f7c58ab2e5e5d5448a85749bfb5f23e28082679");
-}
 
 // In order, each at position 1, and a key that repeats offers another text.
 // With these lists, the kana table's bytes and the kanji table's generator,
@@ -78,17 +67,6 @@ void TablesTest::kanjiKeys()
     for (QString& key : order)
         key += QLatin1Char(' ') + QString::number(rows[key]);
     QCOMPARE(order, referenceLines("kanji-keys.txt"));
-}
-
-// Fcitx 5 reads UTF-8 without a byte-order mark, lines ended by LF alone; how
-// it reads each row is checked on an installed file.
-void TablesTest::bothFormatsHoldTheSameLines()
-{
-    for (const PhraseTable table : {PhraseTable::Kana, PhraseTable::Greeting, PhraseTable::Kanji}) {
-        const QByteArrayView utf8 = phraseTable(table, PhraseFormat::Utf8Lf);
-        QVERIFY(!utf8.startsWith("\xEF\xBB\xBF") && !utf8.contains('\r') && utf8.endsWith('\n'));
-        QCOMPARE(QString::fromUtf8(utf8), fromGbk(phraseTable(table)).replace("\r\n", "\n"));
-    }
 }
 
 // The build refuses a line an input method would misread, and a table whose
