@@ -202,7 +202,7 @@ const QList<TargetRegistration>& targetRegistrations()
         {
             .name = QStringLiteral("rime"),
             .program = QStringLiteral("jlex-rime"),
-            .imeHelp = QStringLiteral("Rime（fcitx5-rime、ibus-rime 等）的 custom_phrase.txt，"
+            .imeHelp = QStringLiteral("Rime（fcitx5-rime、ibus-rime 等）的 custom_phrase.txt，\n"
                                       "朙月拼音及其各方案都读它"),
             .filesHelp =
                 QStringLiteral("Rime 用户文件夹中的 custom_phrase.txt：\n"
