@@ -9,7 +9,7 @@ build_packages=(build-essential cmake qt6-base-dev libgl-dev qt6-translations-l1
                 fonts-wqy-zenhei fonts-arphic-uming python3 unicode-data
                 dbus desktop-file-utils appstream libssl-dev locales
                 lintian man-db bash-completion zsh fish debootstrap xvfb x11-utils
-                librime-dev rime-prelude rime-data-luna-pinyin)
+                librime-dev rime-prelude rime-data-luna-pinyin strace)
 
 # Input methods the tests type into, without the desktop they would recommend.
 engine_packages=(fcitx5 fcitx5-rime)

@@ -1,6 +1,7 @@
 #include "ops/StoreChange.h"
 
 #include "store/FileErrors.h"
+#include "store/Leftovers.h"
 #include "store/PhraseLink.h"
 
 #include <QDateTime>
@@ -136,8 +137,16 @@ bool StoreChange::rollBack()
 void StoreChange::commit()
 {
     m_undo.clear();
-    for (const QString& name : m_takenOut)
+    std::set<QString> named;
+    for (const QString& name : m_takenOut) {
         removeFile(name);
+        // A hidden name back after a power cut is cleared at the next start;
+        // the swap file, a name of the store's own, must stay gone.
+        if (!isLeftoverName(QFileInfo(name).fileName()))
+            named.insert(QFileInfo(name).absolutePath());
+    }
+    for (const QString& dir : named)
+        syncDirectory(dir);
     m_takenOut.clear();
     // What only the history holds now is private to the user.
     for (const HistoryEntry& entry : m_kept) {
