@@ -337,8 +337,13 @@ bool StoreChange::stageCopy(const StoreItem& from, const OpenFile& source, const
 bool StoreChange::stageLink(const OpenFile& source, const StoreItem& from, const StoreItem& to)
 {
     auto file = std::make_unique<StagedFile>(to.host);
-    if (!file->linkTo(source.fd, from.host))
-        return failWith(QStringLiteral("无法写入") + to.label, to, file->failure());
+    if (!file->linkTo(source.fd, from.host)) {
+        // On another file system (a Rime folder elsewhere) a copy does.
+        const int error = file->failure();
+        if (error == EXDEV || error == EPERM || error == EMLINK || error == EOPNOTSUPP)
+            return stageCopy(from, source, to, source.state.mode & 0666);
+        return failWith(QStringLiteral("无法写入") + to.label, to, error);
+    }
     m_staged[to.host] = std::move(file);
     return true;
 }

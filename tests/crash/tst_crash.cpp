@@ -274,6 +274,12 @@ const Store kStores[] = {
       kOwn + "customphrase.latest-backup", kOwn + "customphrase.swap", kOwn + "initial-backup.time",
       kOwn + "latest-backup.time"},
      "nihao,1=你好\nwo,1=我\n"},
+    {"rime",
+     {"--ime", "rime", "--rime-dir", "@/rime"},
+     {"rime/custom_phrase.txt", "data/jlex/rime/custom_phrase.initial-backup",
+      "data/jlex/rime/custom_phrase.latest-backup", "data/jlex/rime/custom_phrase.swap",
+      "data/jlex/rime/initial-backup.time", "data/jlex/rime/latest-backup.time"},
+     "# Rime table\n# no comment\n我的\two\t5\n"},
 };
 
 // Each: its name; what is done first, unrecorded ("-" removes the phrase file,
