@@ -1,11 +1,10 @@
 // The phrase file through add mode, byte for byte, and jlex's own tables
 // replaced rather than stacked; the operations' failures, which stop them
 // before they change anything, or undo what they did; and the user's phrases
-// through what real machines and real users do: a full disk, a process killed
-// mid-write, a program writing the file meanwhile, another user's links, any
-// sequence of operations. The main window's tests hold each operation's
-// changes to the store.
-#include "ops/Survey.h"
+// through what real machines and real users do: a full disk, a program writing
+// the file meanwhile, another user's links, any sequence of operations. The
+// main window's tests hold each operation's changes to the store; tst_crash,
+// what a process killed or a power cut at any instant leaves.
 #include "support/Files.h"
 #include "support/StoreState.h"
 #include "support/Tmpfs.h"
@@ -112,7 +111,6 @@ private slots:
     void addModeKeepsEveryByte();
     void failuresLeaveEveryFile_data();
     void failuresLeaveEveryFile();
-    void killedInstallLeavesOldOrNewFile();
     void otherWriterLosesNothing_data();
     void otherWriterLosesNothing();
     void everyContentIsKept_data();
@@ -285,49 +283,6 @@ void OperationsTest::failuresLeaveEveryFile()
     QCOMPARE(store.snapshot(), snapshot);
     QVERIFY(!QFileInfo::exists(store.root() + "/../outside"));
     QVERIFY(!QFileInfo::exists(store.historyDir()) || QDir(store.historyDir()).isEmpty());
-}
-
-// A killed Install leaves the old or the new file, never a torn one; what it
-// left behind hidden is reported, and the next operation clears it away with
-// its content kept.
-void OperationsTest::killedInstallLeavesOldOrNewFile()
-{
-    TempStore store;
-    const QByteArray old = QByteArray("user,1=phrase\r\n").repeated(1 << 20);
-    const QByteArray fresh = storeBytes("kana+greeting") + old + "\r\n";
-    // Kills land at moments spread over one whole Install, measured first.
-    store.write(StoreFile::Phrases, old);
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(!runOperation("install", store.paths));
-    const qint64 span = clock.nsecsElapsed() / 1000;
-    int interrupted = 0;
-    for (int step = 0; step < 24; ++step) {
-        layStore(store, "I=none i=none");
-        store.write(StoreFile::Phrases, old);
-        const pid_t pid = fork();
-        QVERIFY(pid >= 0);
-        if (pid == 0)
-            _exit(runOperation("install", store.paths) ? 1 : 0);
-        // A loaded machine runs the child slower or faster than the measured run.
-        ::usleep(useconds_t(span * step / 16));
-        ::kill(pid, SIGKILL);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        interrupted += WIFSIGNALED(status) ? 1 : 0;
-        const QByteArray now = store.read(StoreFile::Phrases);
-        QVERIFY2(now == old || now == fresh, qPrintable(QString::number(step)));
-        QVERIFY2(store.read(StoreFile::InitialBackup) == "<missing>" ||
-                     store.read(StoreFile::InitialBackup) == old,
-                 qPrintable(QString::number(step)));
-        const QStringList left = storeStatus(store.paths).leftovers;
-        QVERIFY(!runOperation("backup", store.paths));
-        QVERIFY(storeStatus(store.paths).leftovers.isEmpty());
-        for (const QString& path : left)
-            QVERIFY2(!QFileInfo::exists(path), qPrintable(path));
-        QVERIFY(isKept(store, old));
-    }
-    QVERIFY2(interrupted >= 8, "too few kills landed inside an Install");
 }
 
 // Another program appends to the phrase file while an Install runs, without
