@@ -45,8 +45,22 @@ OperationGuard::OperationGuard(const StorePaths& paths, const StoreFingerprint* 
     clearLeftovers(paths);
 }
 
+OperationGuard::~OperationGuard()
+{
+    if (m_freeing.joinable())
+        m_freeing.join();
+}
+
 void OperationGuard::clearLeftovers(const StorePaths& paths)
 {
+    // Freeing a large file's blocks takes its time; this operation's own
+    // work goes on meanwhile.
+    const QStringList trash = trashIn({m_history.dir()});
+    if (!trash.isEmpty())
+        m_freeing = std::thread([trash] {
+            for (const QString& path : trash)
+                removeFile(path);
+        });
     const QStringList stamps{QFileInfo(paths.host(StoreFile::InitialStamp)).fileName(),
                              QFileInfo(paths.host(StoreFile::LatestStamp)).fileName()};
     for (const QString& path : leftoversIn(storeDirectories(paths) << m_history.dir())) {

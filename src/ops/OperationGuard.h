@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace jlex {
 
@@ -17,6 +18,9 @@ namespace jlex {
 class OperationGuard {
 public:
     OperationGuard(const StorePaths& paths, const StoreFingerprint* seen);
+    ~OperationGuard();
+    OperationGuard(const OperationGuard&) = delete;
+    OperationGuard& operator=(const OperationGuard&) = delete;
 
     // Why the operation must not go on; nothing has been changed then.
     const std::optional<StoreError>& refusal() const { return m_refusal; }
@@ -30,6 +34,7 @@ private:
     std::unique_ptr<StoreLock> m_lock;
     std::optional<StoreError> m_refusal;
     int m_cleared = 0;
+    std::thread m_freeing; // what the last operation threw away, freed meanwhile
 };
 
 } // namespace jlex

@@ -125,6 +125,7 @@ bool StoreChange::rollBack()
         all = m_undo.back()() && all;
         m_undo.pop_back();
     }
+    m_history.changed();
     m_takenOut.clear();
     m_kept.clear();
     m_staged.clear(); // a staged file never put in place removes its hidden file
@@ -139,7 +140,7 @@ void StoreChange::commit()
     m_undo.clear();
     std::set<QString> named;
     for (const QString& name : m_takenOut) {
-        removeFile(name);
+        throwAway(name, m_history.dir());
         // A hidden name back after a power cut is cleared at the next start;
         // the swap file, a name of the store's own, must stay gone.
         if (!isLeftoverName(QFileInfo(name).fileName()))
@@ -148,6 +149,7 @@ void StoreChange::commit()
     for (const QString& dir : named)
         syncDirectory(dir);
     m_takenOut.clear();
+    m_history.changed();
     // What only the history holds now is private to the user.
     for (const HistoryEntry& entry : m_kept) {
         const FileState state = fileState(entry.path);
@@ -386,6 +388,7 @@ bool StoreChange::keepInHistory(const OpenFile& file, const StoreItem& item,
                 m_history.pathFor(real, existing->time, existing->operation, existing->pinned),
                 false);
         existing.reset();
+        m_history.changed();
     }
     const QString name = m_history.pathFor(digest, QDateTime::currentDateTime(), m_operation,
                                            pinned || (existing && existing->pinned));
@@ -413,6 +416,7 @@ bool StoreChange::keepInHistory(const OpenFile& file, const StoreItem& item,
         if (!linkIntoHistory(file.fd, item.host, name))
             return false;
     }
+    m_history.changed();
     if (auto entry = m_history.withDigest(digest.hex()))
         m_kept << *entry;
     return true;

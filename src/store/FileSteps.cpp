@@ -136,8 +136,10 @@ int makePrivateDirs(const QString& dir)
 QString hiddenNameBeside(const QString& path, const char* purpose)
 {
     const QFileInfo info(path);
-    QByteArray pattern = local(info.absolutePath() + QStringLiteral("/.") + info.fileName()) +
-                         ".jlex-" + purpose + "-XXXXXX";
+    const QString hidden =
+        info.fileName().startsWith(u'.') ? info.fileName() : u'.' + info.fileName();
+    QByteArray pattern =
+        local(info.absolutePath() + u'/' + hidden) + ".jlex-" + purpose + "-XXXXXX";
     // Reserve the name, then free it for the link or rename that takes it.
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)

@@ -41,6 +41,8 @@ QString History::pathFor(const ContentDigest& digest, const QDateTime& time,
 
 QList<HistoryEntry> History::entries() const
 {
+    if (m_entries)
+        return *m_entries;
     QList<HistoryEntry> list;
     const QStringList names = QDir(m_dir).entryList(QDir::Files | QDir::System | QDir::Hidden);
     for (const QString& name : names) {
@@ -50,6 +52,7 @@ QList<HistoryEntry> History::entries() const
     std::sort(list.begin(), list.end(), [](const HistoryEntry& a, const HistoryEntry& b) {
         return a.time != b.time ? a.time > b.time : a.sha256 < b.sha256;
     });
+    m_entries = list;
     return list;
 }
 
@@ -105,6 +108,7 @@ QStringList History::prune(const QDateTime& now) const
         if (removeFile(entry.path) == 0)
             removed << entry.path;
     }
+    changed();
     return removed;
 }
 

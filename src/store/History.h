@@ -49,12 +49,15 @@ public:
     // What goes: beyond the newest 50 entries, older than 90 days, and not
     // pinned. Returns the paths removed.
     QStringList prune(const QDateTime& now) const;
+    // The directory is read once and the entries kept until this says it changed.
+    void changed() const { m_entries.reset(); }
 
     static constexpr int kKeptVersions = 50;
     static constexpr int kKeptDays = 90;
 
 private:
     QString m_dir;
+    mutable std::optional<QList<HistoryEntry>> m_entries;
 };
 
 } // namespace jlex

@@ -16,4 +16,11 @@ bool isKeptAsideName(const QString& fileName);
 // The leftovers in these directories, as paths; links and directories are never taken.
 QStringList leftoversIn(const QStringList& dirs);
 
+// Takes a file's name away. A large file no other name holds goes into
+// `trashDir` (jlex's own, so an input method's directory gets nothing new) as
+// ".<name>.jlex-trash-XXXXXX", and the next operation frees its blocks while
+// it works, instead of this one keeping its caller waiting for that.
+void throwAway(const QString& path, const QString& trashDir);
+QStringList trashIn(const QStringList& dirs);
+
 } // namespace jlex
