@@ -1,7 +1,7 @@
-// The stores of the Linux input methods, Fcitx 5 and Rime: the user's own
-// bytes after the tables exactly as they were, a linked file written through
-// or refused, and their windows on a first start and on a store that changed
-// under them. What the real engines make of it: tests/engines.
+// The stores of the Linux input methods, Fcitx 5 and Rime: a linked file
+// written through or refused, and their windows on a first start and on a
+// store that changed under them. The user's bytes after the tables:
+// tst_cli; what the real engines make of it: tests/engines.
 #include "ops/Operations.h"
 #include "ops/Targets.h"
 #include "support/FakeBrowser.h"
@@ -30,7 +30,6 @@ struct DataHome {
         target = registrationNamed(QString::fromLatin1(name))->make({});
     }
     QString phrases() const { return target.paths->host(StoreFile::Phrases); }
-    PhraseFormat format() const { return target.paths->format(); }
     QTemporaryDir dir;
     Target target;
 };
@@ -41,61 +40,10 @@ class Fcitx5Test : public QObject {
     Q_OBJECT
 
 private slots:
-    void installKeepsTheUsersFile_data();
-    void installKeepsTheUsersFile();
     void linkedFileIsWrittenThroughOrRefused();
     void firstStartWindow_data();
     void firstStartWindow();
 };
-
-void Fcitx5Test::installKeepsTheUsersFile_data()
-{
-    QTest::addColumn<QString>("ime");
-    QTest::addColumn<QByteArray>("user"); // "<none>": no file, no directory
-    QTest::addColumn<bool>("addMode");
-    QTest::addColumn<QByteArray>("kept"); // what follows the tables
-    const QByteArray own =
-        "; mine\nsig,1=\n山田\n太郎\nold,-1=off\nday,1=#$year年\nq,1=\"a\\tb\"\n";
-    const QByteArray rime = "\xEF\xBB\xBF# Rime table\n# no comment\n#井号\tjhao\n我的\two\t5";
-    const auto row = [](const char* name, const char* ime, const QByteArray& user, bool add,
-                        const QByteArray& kept) {
-        QTest::addRow("%s: %s", ime, name) << ime << user << add << kept;
-    };
-    for (const char* ime : {"fcitx5", "rime"}) {
-        row("CR LF, no final line end", ime, "wo,1=我\r\nni,1=你", true, "wo,1=我\r\nni,1=你");
-        row("empty file", ime, "", true, "");
-        row("no directory yet", ime, "<none>", false, "");
-    }
-    row("multi-line, disabled, templates", "fcitx5", own, true, own);
-    row("overwrite", "fcitx5", own, false, "");
-    row("installed before", "fcitx5",
-        tableBytes(PhraseFormat::Utf8Lf, {PhraseTable::Kana, PhraseTable::Kanji}) + own, true, own);
-    row("byte order mark, comments, weights", "rime", rime, true, rime);
-    row("installed before", "rime",
-        tableBytes(PhraseFormat::RimeTsv, {PhraseTable::Kana, PhraseTable::Greeting}) + rime, true,
-        rime);
-}
-
-void Fcitx5Test::installKeepsTheUsersFile()
-{
-    QFETCH(QString, ime);
-    QFETCH(QByteArray, user);
-    QFETCH(bool, addMode);
-    QFETCH(QByteArray, kept);
-    const DataHome home(qPrintable(ime));
-    const bool fresh = user == "<none>";
-    if (!fresh)
-        writeFile(home.phrases(), user);
-    QVERIFY(install({*home.target.paths}, home.target.paths->path(StoreFile::Phrases),
-                    {.kanji = true, .addMode = addMode, .backupFirst = !fresh})
-                .succeeded());
-    QCOMPARE(
-        readFile(home.phrases()),
-        tableBytes(home.format(), {PhraseTable::Kana, PhraseTable::Greeting, PhraseTable::Kanji}) +
-            kept);
-    if (!fresh)
-        QCOMPARE(readFile(home.target.paths->host(StoreFile::InitialBackup)), user);
-}
 
 void Fcitx5Test::linkedFileIsWrittenThroughOrRefused()
 {
