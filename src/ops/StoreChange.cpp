@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,19 +56,11 @@ int copyInto(int fd, const QString& name)
     StagedFile copy(name);
     if (!copy.create(0600))
         return copy.failure();
-    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
-    for (off_t at = 0;;) {
-        const ssize_t got = ::pread(fd, block.data(), size_t(block.size()), at);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return errno;
-        if (got == 0)
-            break;
-        if (copy.write(block.constData(), got) != got)
-            return copy.failure() ? copy.failure() : EIO;
-        at += got;
-    }
+    if (const int error =
+            readBlocks(fd, 0, std::numeric_limits<qint64>::max(), [&](QByteArrayView b) {
+                return copy.write(b.data(), b.size()) == b.size();
+            }))
+        return copy.failure() ? copy.failure() : error;
     if (!copy.finish())
         return copy.failure();
     if (const int error = renameFile(copy.stagedPath(), name, false))
@@ -316,21 +309,17 @@ bool StoreChange::stageCopy(const StoreItem& from, const OpenFile& source, const
     if (!out)
         return false;
     DigestBuilder builder;
-    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
-    for (off_t at = 0;;) {
-        const ssize_t got = ::pread(source.fd, block.data(), size_t(block.size()), at);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return failWith(QStringLiteral("无法读取") + from.label, from, errno);
-        if (got == 0)
-            break;
-        if (digest)
-            builder.add(QByteArrayView(block.constData(), qsizetype(got)));
-        if (out->write(block.constData(), got) != got)
-            return stagingFailed(to);
-        at += got;
-    }
+    bool wrote = true;
+    const int error =
+        readBlocks(source.fd, 0, std::numeric_limits<qint64>::max(), [&](QByteArrayView b) {
+            if (digest)
+                builder.add(b);
+            return (wrote = out->write(b.data(), b.size()) == b.size());
+        });
+    if (!wrote)
+        return stagingFailed(to);
+    if (error)
+        return failWith(QStringLiteral("无法读取") + from.label, from, error);
     if (digest)
         *digest = builder.finish();
     return true;

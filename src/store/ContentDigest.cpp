@@ -1,9 +1,12 @@
 #include "store/ContentDigest.h"
 
+#include "store/FileSteps.h"
+
 #include <openssl/evp.h>
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <unistd.h>
 
 namespace jlex {
@@ -58,18 +61,11 @@ ContentDigest digestOf(QByteArrayView bytes)
 ContentDigest digestOfFile(int fd)
 {
     DigestBuilder builder;
-    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
-    for (off_t at = 0;;) {
-        const ssize_t got = ::pread(fd, block.data(), size_t(block.size()), at);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return {};
-        if (got == 0)
-            return builder.finish();
-        builder.add(QByteArrayView(block.constData(), qsizetype(got)));
-        at += got;
-    }
+    const int error = readBlocks(fd, 0, std::numeric_limits<qint64>::max(), [&](QByteArrayView b) {
+        builder.add(b);
+        return true;
+    });
+    return error ? ContentDigest{} : builder.finish();
 }
 
 std::future<ContentDigest> digestOfFileLater(int fd)

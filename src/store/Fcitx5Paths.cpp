@@ -6,24 +6,9 @@ namespace jlex {
 
 QString Fcitx5Paths::path(StoreFile file) const
 {
-    const QString data = dataHome(nullptr);
-    const QString own = data + QStringLiteral("/jlex/fcitx5/");
-    switch (file) {
-    case StoreFile::Phrases:
-        return data + QStringLiteral("/fcitx5/pinyin/customphrase");
-    case StoreFile::InitialBackup:
-        return own + QStringLiteral("customphrase.initial-backup");
-    case StoreFile::LatestBackup:
-        return own + QStringLiteral("customphrase.latest-backup");
-    case StoreFile::Swap:
-        return own + QStringLiteral("customphrase.swap");
-    case StoreFile::InitialStamp:
-        return own + QStringLiteral("initial-backup.time");
-    case StoreFile::LatestStamp:
-        return own + QStringLiteral("latest-backup.time");
-    }
-    Q_UNREACHABLE();
-    return {};
+    if (file == StoreFile::Phrases)
+        return dataHome(nullptr) + QStringLiteral("/fcitx5/pinyin/customphrase");
+    return ownStoreFile(file, QStringLiteral("customphrase"));
 }
 
 QString Fcitx5Paths::userName() const

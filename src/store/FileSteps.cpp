@@ -149,6 +149,25 @@ QString hiddenNameBeside(const QString& path, const char* purpose)
     return QFile::decodeName(pattern);
 }
 
+int readBlocks(int fd, qint64 from, qint64 to, const std::function<bool(QByteArrayView)>& use)
+{
+    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
+    for (qint64 at = from; at < to;) {
+        const ssize_t got =
+            ::pread(fd, block.data(), size_t(std::min<qint64>(block.size(), to - at)), off_t(at));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            break;
+        if (!use(QByteArrayView(block.constData(), qsizetype(got))))
+            return EIO;
+        at += got;
+    }
+    return 0;
+}
+
 mode_t defaultFileMode()
 {
     const mode_t mask = ::umask(0);

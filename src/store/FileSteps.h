@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <sys/stat.h>
 
 namespace jlex {
@@ -56,6 +58,12 @@ int makePrivateDirs(const QString& dir);
 
 // An unused hidden name beside a path, of jlex's own pattern (see Leftovers.h).
 QString hiddenNameBeside(const QString& path, const char* purpose);
+
+// Reads bytes [from, to) of an open file, without moving its offset, in
+// blocks handed to `use` (false: stop, as a failed write). Returns 0, EIO
+// when `use` stopped it, or the read's error number; a file that ends
+// before `to` simply ends the reading there.
+int readBlocks(int fd, qint64 from, qint64 to, const std::function<bool(QByteArrayView)>& use);
 
 // What a new file gets when nothing decides otherwise: 0666 less the umask.
 mode_t defaultFileMode();

@@ -1,8 +1,8 @@
 #include "store/PhraseLines.h"
 
-#include <cerrno>
+#include "store/FileSteps.h"
+
 #include <cstring>
-#include <unistd.h>
 
 namespace jlex {
 
@@ -34,32 +34,23 @@ private:
     bool m_open = false;
 };
 
-// Reads [from, to) in blocks and hands each to the consumer, which returns
-// false when writing failed.
-template <class Consumer> CopyResult readBlocks(int fd, qint64 from, qint64 to, Consumer consume)
+// The reading of [from, to) told apart from the writing.
+CopyResult copyBlocks(int fd, qint64 from, qint64 to,
+                      const std::function<bool(QByteArrayView)>& use)
 {
-    QByteArray chunk(qsizetype(1) << 18, Qt::Uninitialized);
-    for (qint64 at = from; at < to;) {
-        const ssize_t got =
-            ::pread(fd, chunk.data(), size_t(std::min<qint64>(chunk.size(), to - at)), off_t(at));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return CopyResult::ReadFailed;
-        if (got == 0)
-            break; // the file shrank meanwhile; the caller sees it changed
-        if (!consume(chunk.constData(), qsizetype(got)))
-            return CopyResult::WriteFailed;
-        at += got;
-    }
-    return CopyResult::Done;
+    bool wrote = true;
+    const int error =
+        jlex::readBlocks(fd, from, to, [&](QByteArrayView b) { return wrote = use(b); });
+    return !wrote ? CopyResult::WriteFailed : error ? CopyResult::ReadFailed : CopyResult::Done;
 }
 
 CopyResult copyCrLfLines(int fd, qint64 from, qint64 to, BlockWriter& out)
 {
     LineSink sink(out);
     bool pendingCr = false; // the previous block ended with a CR
-    const CopyResult read = readBlocks(fd, from, to, [&](const char* data, qsizetype size) {
+    const CopyResult read = copyBlocks(fd, from, to, [&](QByteArrayView bytes) {
+        const char* data = bytes.data();
+        const qsizetype size = bytes.size();
         qsizetype pos = 0;
         if (pendingCr) {
             pendingCr = false;
@@ -135,9 +126,7 @@ CopyResult copyPhraseLines(int fd, qint64 from, qint64 to, BlockWriter& out, Phr
     case PhraseFormat::RimeTsv:
         break;
     }
-    return readBlocks(fd, from, to, [&](const char* data, qsizetype size) {
-        return out.write(QByteArrayView(data, size));
-    });
+    return copyBlocks(fd, from, to, [&](QByteArrayView bytes) { return out.write(bytes); });
 }
 
 } // namespace jlex

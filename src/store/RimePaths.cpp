@@ -20,22 +20,9 @@ QString RimePaths::rimeDir() const
 
 QString RimePaths::path(StoreFile file) const
 {
-    const QString own = dataHome(nullptr) + QStringLiteral("/jlex/rime/");
-    switch (file) {
-    case StoreFile::Phrases:
+    if (file == StoreFile::Phrases)
         return rimeDir() + QStringLiteral("/custom_phrase.txt");
-    case StoreFile::InitialBackup:
-        return own + QStringLiteral("custom_phrase.initial-backup");
-    case StoreFile::LatestBackup:
-        return own + QStringLiteral("custom_phrase.latest-backup");
-    case StoreFile::Swap:
-        return own + QStringLiteral("custom_phrase.swap");
-    case StoreFile::InitialStamp:
-        return own + QStringLiteral("initial-backup.time");
-    case StoreFile::LatestStamp:
-        return own + QStringLiteral("latest-backup.time");
-    }
-    Q_UNREACHABLE();
+    return ownStoreFile(file, QStringLiteral("custom_phrase"));
 }
 
 QString RimePaths::schemaCustomFile() const

@@ -104,18 +104,10 @@ bool StagedFile::copyRange(int fd, qint64 from, qint64 to)
         if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
             return failWith(errno);
         // Where the kernel cannot copy between these files, through a buffer.
-        QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
-        while (at < to) {
-            const ssize_t got =
-                ::pread(fd, block.data(), size_t(std::min<qint64>(block.size(), to - at)), at);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                return got == 0 || failWith(errno);
-            if (writeData(block.constData(), got) != got)
-                return false;
-            at += got;
-        }
+        const int error = readBlocks(fd, at, to, [this](QByteArrayView b) {
+            return writeData(b.data(), b.size()) == b.size();
+        });
+        return !error || failWith(m_errno ? m_errno : error);
     }
     return true;
 }

@@ -18,6 +18,26 @@ QString StorePaths::ownDir() const
     return data.isEmpty() ? QString() : data + QStringLiteral("/jlex");
 }
 
+QString StorePaths::ownStoreFile(StoreFile file, const QString& phrases) const
+{
+    const QString dir = ownDir() + u'/' + historyName() + u'/';
+    switch (file) {
+    case StoreFile::Phrases:
+        break;
+    case StoreFile::InitialBackup:
+        return dir + phrases + QStringLiteral(".initial-backup");
+    case StoreFile::LatestBackup:
+        return dir + phrases + QStringLiteral(".latest-backup");
+    case StoreFile::Swap:
+        return dir + phrases + QStringLiteral(".swap");
+    case StoreFile::InitialStamp:
+        return dir + QStringLiteral("initial-backup.time");
+    case StoreFile::LatestStamp:
+        return dir + QStringLiteral("latest-backup.time");
+    }
+    return {};
+}
+
 QString StorePaths::historyDir() const
 {
     return ownDir() + QStringLiteral("/history/") + historyName();

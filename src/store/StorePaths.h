@@ -42,6 +42,9 @@ public:
     QString lockFile() const;
 
 protected:
+    // A backup, swap file or stamp kept in jlex's own directory for this
+    // store, named after the phrase file: "<phrases>.initial-backup"...
+    QString ownStoreFile(StoreFile file, const QString& phrases) const;
     virtual QString ownProblem() const { return {}; }
     // Programs that share any file share the lock; by default, one per history.
     virtual QString lockName() const { return historyName(); }

@@ -150,7 +150,7 @@ void OperationsTest::addModeKeepsEveryByte_data()
     row(kana + "\r\n", "");
     row("x\r\n" + kana, "x\r\n" + kana);
     // The file is read in blocks; a line end on a block boundary reads as if whole.
-    const qsizetype block = qsizetype(1) << 18;
+    const qsizetype block = qsizetype(1) << 20;
     for (qsizetype at : {block - 2, block - 1, block, block + 1}) {
         const QByteArray x(at, 'x');
         row(x + "\r\nyy", x + "\r\nyy\r\n");
