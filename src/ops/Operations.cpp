@@ -179,12 +179,13 @@ bool checkSlot(StoreChange& change, const StorePaths& paths, const BackupSlot& s
            change.requireWritableDirOf(stamp, paths.makesDirectories(slot.stamp));
 }
 
-// Restore to the initial state, to a version in the history, and Uninstall:
-// the phrase file becomes the latest backup and a copy of the source takes
-// its place, in one step, so the input method never finds it missing. The
-// latest backup changed, so its stamp is the one written.
+// Both restores, a restore from the history, and Uninstall: the phrase file
+// becomes the latest backup and a copy of the source takes its place, in one
+// step, so the input method never finds it missing. The latest backup changed,
+// so its stamp is the one written. Both contents go into the history too, so a
+// later edit of either in place loses neither.
 OperationResult returnTo(const OperationContext& context, const QString& operation,
-                         const std::optional<QString>& historyId)
+                         StoreFile sourceFile, const std::optional<QString>& historyId = {})
 {
     const StorePaths& paths = context.paths;
     const OperationGuard guard(paths, context.seen);
@@ -192,8 +193,13 @@ OperationResult returnTo(const OperationContext& context, const QString& operati
         return refused(guard);
     StoreChange change(guard.history(), operation);
     StoreItem phrases = storeItem(paths, StoreFile::Phrases);
-    StoreItem source = storeItem(paths, StoreFile::InitialBackup);
+    StoreItem source = storeItem(paths, sourceFile);
     const StoreItem latest = storeItem(paths, StoreFile::LatestBackup);
+    const StoreItem swap = storeItem(paths, StoreFile::Swap);
+    // Restoring the latest backup exchanges the two: meanwhile the old backup
+    // stays visible under the swap file's name, so an interruption never hides
+    // a copy of anyone's phrases.
+    const bool exchange = sourceFile == StoreFile::LatestBackup;
     if (historyId) {
         QString problem;
         const auto entry = guard.history().find(*historyId, &problem);
@@ -204,12 +210,19 @@ OperationResult returnTo(const OperationContext& context, const QString& operati
         source = {entry->id(), entry->path, QStringLiteral("历史版本")};
     }
     OpenFile from, old;
-    const bool ready = change.openFile(source, from) && change.openPhraseFile(phrases, true, old) &&
-                       change.requireReplaceable(latest) && change.requireWritableDirOf(phrases) &&
-                       writableDir(change, paths, StoreFile::LatestBackup) &&
-                       change.requireReplaceable(storeItem(paths, StoreFile::LatestStamp)) &&
-                       writableDir(change, paths, StoreFile::LatestStamp) &&
-                       change.requireHistory();
+    // A swap file left by an interrupted exchange may be the only copy of
+    // someone's phrases: never overwrite or remove it.
+    const bool ready =
+        change.openFile(source, from) && change.openPhraseFile(phrases, true, old) &&
+        (exchange
+             ? change.requireAbsent(
+                   swap, QStringLiteral("发现上次还原遗留的临时交换文件，其中可能保存着您的词条"),
+                   QStringLiteral("请先查看并移走该文件，再进行还原"))
+             : change.requireReplaceable(latest)) &&
+        change.requireWritableDirOf(phrases) &&
+        writableDir(change, paths, StoreFile::LatestBackup) &&
+        change.requireReplaceable(storeItem(paths, StoreFile::LatestStamp)) &&
+        writableDir(change, paths, StoreFile::LatestStamp) && change.requireHistory();
     if (!ready)
         return failed(change, guard);
     auto digest = digestOfFileLater(old.fd);
@@ -218,7 +231,8 @@ OperationResult returnTo(const OperationContext& context, const QString& operati
     if (!change.stageCopy(source, from, phrases, phraseFileMode(from.state, old.state)) ||
         !change.keepExistingInHistory(latest) ||
         !change.keepInHistory(old, phrases, digest.get()) ||
-        !change.stageLink(old, phrases, latest) || !change.put(latest) ||
+        !change.stageLink(old, phrases, latest) ||
+        !(exchange ? change.putKeepingOldAs(latest, swap) : change.put(latest)) ||
         !writeStamp(change, paths, StoreFile::LatestStamp, old.state) ||
         !patchSchema(change, paths, tables, &advice) || !change.put(phrases, &old) ||
         !change.syncChanges())
@@ -316,57 +330,19 @@ OperationResult backup(const OperationContext& context, const QString& heldPhras
 
 OperationResult restore(const OperationContext& context, bool toInitialState)
 {
-    if (toInitialState)
-        return returnTo(context, QStringLiteral("restore-initial"), std::nullopt);
-
-    const StorePaths& paths = context.paths;
-    const OperationGuard guard(paths, context.seen);
-    if (guard.refusal())
-        return refused(guard);
-    StoreChange change(guard.history(), QStringLiteral("restore-latest"));
-    StoreItem phrases = storeItem(paths, StoreFile::Phrases);
-    const StoreItem latest = storeItem(paths, StoreFile::LatestBackup);
-    const StoreItem swap = storeItem(paths, StoreFile::Swap);
-    OpenFile old, backup;
-    // A swap file left by an interrupted exchange may be the only copy of
-    // someone's phrases: never overwrite or remove it.
-    const bool ready =
-        change.openFile(latest, backup) && change.openPhraseFile(phrases, true, old) &&
-        change.requireAbsent(
-            swap, QStringLiteral("发现上次还原遗留的临时交换文件，其中可能保存着您的词条"),
-            QStringLiteral("请先查看并移走该文件，再进行还原")) &&
-        change.requireWritableDirOf(phrases) &&
-        writableDir(change, paths, StoreFile::LatestBackup) &&
-        change.requireReplaceable(storeItem(paths, StoreFile::LatestStamp)) &&
-        writableDir(change, paths, StoreFile::LatestStamp) && change.requireHistory();
-    if (!ready)
-        return failed(change, guard);
-    auto digest = digestOfFileLater(old.fd);
-    QString advice;
-    const bool tables = ownTablesAtStart(backup.fd, backup.state.size, paths.format()) > 0;
-    // While the two are exchanged, the old latest backup stays visible under the
-    // swap file's name, so an interruption never hides a copy of anyone's phrases.
-    // Both contents stay in the phrase file and the backup, and both go into
-    // the history too, so a later edit of either in place loses neither.
-    if (!change.stageCopy(latest, backup, phrases, phraseFileMode(backup.state, old.state)) ||
-        !change.keepExistingInHistory(latest) ||
-        !change.keepInHistory(old, phrases, digest.get()) ||
-        !change.stageLink(old, phrases, latest) || !change.putKeepingOldAs(latest, swap) ||
-        !writeStamp(change, paths, StoreFile::LatestStamp, old.state) ||
-        !patchSchema(change, paths, tables, &advice) || !change.put(phrases, &old) ||
-        !change.syncChanges())
-        return failed(change, guard);
-    return succeeded(change, guard, advice);
+    return toInitialState
+               ? returnTo(context, QStringLiteral("restore-initial"), StoreFile::InitialBackup)
+               : returnTo(context, QStringLiteral("restore-latest"), StoreFile::LatestBackup);
 }
 
 OperationResult restoreFromHistory(const OperationContext& context, const QString& id)
 {
-    return returnTo(context, QStringLiteral("restore-from"), id);
+    return returnTo(context, QStringLiteral("restore-from"), StoreFile::InitialBackup, id);
 }
 
 OperationResult uninstall(const OperationContext& context)
 {
-    return returnTo(context, QStringLiteral("uninstall"), std::nullopt);
+    return returnTo(context, QStringLiteral("uninstall"), StoreFile::InitialBackup);
 }
 
 } // namespace jlex
