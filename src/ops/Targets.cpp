@@ -188,8 +188,6 @@ const QList<TargetRegistration>& targetRegistrations()
                 {
                     .name = QStringLiteral("日语输入法（Fcitx 5 拼音）"),
                     .nameEn = QStringLiteral("Japanese Phrases for Fcitx 5 Pinyin"),
-                    .genericName = QStringLiteral("日语词条安装"),
-                    .genericNameEn = QStringLiteral("Japanese phrase installer"),
                     .comment = QStringLiteral("把日语假名、常用交际短语和日语汉字装进 Fcitx 5 "
                                               "拼音的自定义短语，装好立即可用"),
                     .commentEn = QStringLiteral("Adds Japanese kana, everyday phrases and kanji "
@@ -215,8 +213,6 @@ const QList<TargetRegistration>& targetRegistrations()
                 {
                     .name = QStringLiteral("日语输入法（Rime）"),
                     .nameEn = QStringLiteral("Japanese Phrases for Rime"),
-                    .genericName = QStringLiteral("日语词条安装"),
-                    .genericNameEn = QStringLiteral("Japanese phrase installer"),
                     .comment = QStringLiteral("把日语假名、常用交际短语和日语汉字装进 Rime "
                                               "的自定义短语，朙月拼音各方案都可以用"),
                     .commentEn = QStringLiteral("Adds Japanese kana, everyday phrases and kanji "
@@ -237,8 +233,6 @@ const QList<TargetRegistration>& targetRegistrations()
                 {
                     .name = QStringLiteral("日语输入法（Kavro 登录用户）"),
                     .nameEn = QStringLiteral("Japanese Phrases for Kavro (signed-in account)"),
-                    .genericName = QStringLiteral("日语词条安装"),
-                    .genericNameEn = QStringLiteral("Japanese phrase installer"),
                     .comment = QStringLiteral("把日语假名、常用交际短语和日语汉字装进 Kavro "
                                               "拼音输入法的自定义短语；已登录 Kavro 账户时用"),
                     .commentEn = QStringLiteral("Adds Japanese kana, everyday phrases and kanji "
@@ -259,8 +253,6 @@ const QList<TargetRegistration>& targetRegistrations()
                 {
                     .name = QStringLiteral("日语输入法（Kavro 未登录用户）"),
                     .nameEn = QStringLiteral("Japanese Phrases for Kavro (not signed in)"),
-                    .genericName = QStringLiteral("日语词条安装"),
-                    .genericNameEn = QStringLiteral("Japanese phrase installer"),
                     .comment = QStringLiteral("把日语假名、常用交际短语和日语汉字装进 Kavro "
                                               "拼音输入法的自定义短语；未登录 Kavro 账户时用"),
                     .commentEn = QStringLiteral("Adds Japanese kana, everyday phrases and kanji "

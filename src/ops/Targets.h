@@ -18,7 +18,6 @@ struct TargetOptions {
 // A program's menu entry, in Chinese and in English.
 struct DesktopEntry {
     QString name, nameEn;
-    QString genericName, genericNameEn;
     QString comment, commentEn;
     QString keywords; // ';'-separated, ending with one
 };

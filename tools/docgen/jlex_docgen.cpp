@@ -634,12 +634,13 @@ bool write(const QString& path, const QString& text)
 
 namespace {
 
-// A menu entry for each registered window program.
+// A menu entry for each registered window program; every one is the same kind
+// of program.
 QString desktopEntry(const jlex::TargetRegistration& target)
 {
     const jlex::DesktopEntry& d = target.desktop;
     return u"[Desktop Entry]\nType=Application\nName="_s + d.name + u"\nName[en]="_s + d.nameEn +
-           u"\nGenericName="_s + d.genericName + u"\nGenericName[en]="_s + d.genericNameEn +
+           u"\nGenericName=日语词条安装\nGenericName[en]=Japanese phrase installer"_s +
            u"\nComment="_s + d.comment + u"\nComment[en]="_s + d.commentEn + u"\nKeywords="_s +
            d.keywords + u"\nExec="_s + target.program +
            u"\nIcon=jlex\nTerminal=false\nCategories=Utility;\nStartupNotify=true\n"_s;
