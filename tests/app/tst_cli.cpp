@@ -3,8 +3,8 @@
 // runs in, and two of it at once.
 #include "store/Stamp.h"
 #include "support/Files.h"
+#include "support/JlexProcess.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -17,61 +17,6 @@
 using namespace jlex;
 
 namespace {
-
-struct Run {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-    QString said() const { return QString::fromUtf8(err); }
-};
-
-// In the C locale and away from any real store or desktop bus, so results
-// must not lean on the user's settings. Each of `changes` is NAME=value, or
-// NAME alone to unset it; "as=nobody" runs it as that user.
-QProcessEnvironment jlexEnvironment(const QString& home, const QStringList& changes)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "C");
-    env.insert("XDG_DATA_HOME", home + "/data");
-    env.insert("XDG_CONFIG_HOME", home + "/config");
-    env.insert("WINEPREFIX", home + "/wine");
-    env.insert("USERNAME", "alice");
-    env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
-    for (const QString& change : changes) {
-        const qsizetype eq = change.indexOf('=');
-        eq < 0 ? env.remove(change) : env.insert(change.left(eq), change.mid(eq + 1));
-    }
-    return env;
-}
-
-QProcess* startJlex(const QStringList& arguments, const QString& home,
-                    const QStringList& changes = {})
-{
-    auto* process = new QProcess;
-    const QProcessEnvironment env = jlexEnvironment(home, changes);
-    process->setProcessEnvironment(env);
-    if (env.value("as") == "nobody")
-        process->start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups",
-                                              JLEX_PROGRAM} +
-                                      arguments);
-    else
-        process->start(JLEX_PROGRAM, arguments);
-    return process;
-}
-
-Run finish(QProcess* process)
-{
-    std::unique_ptr<QProcess> owned(process);
-    if (!process->waitForFinished(20000) || process->exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process->exitCode(), process->readAllStandardOutput(), process->readAllStandardError()};
-}
-
-Run runJlex(const QStringList& arguments, const QString& home = QDir::tempPath() + "/jlex-none",
-            const QStringList& changes = {})
-{
-    return finish(startJlex(arguments, home, changes));
-}
 
 const QString kKavroDir = "wine/drive_c/Documents and Settings/alice/Application Data/"
                           "KavroPY.users/00000001/";

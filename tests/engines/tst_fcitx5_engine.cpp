@@ -3,9 +3,9 @@
 // reaches the running input method, and uninstall leaves the user's phrases.
 #include "support/Fcitx5Engine.h"
 #include "support/Files.h"
+#include "support/JlexProcess.h"
 #include "tables/PhraseIndex.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -55,15 +55,10 @@ QPair<int, QString> Fcitx5EngineTest::jlex(const QStringList& arguments, const Q
                                            Fcitx5Engine* engine)
 {
     engine = engine ? engine : &m_engine;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", engine->dataHome());
-    env.insert("DBUS_SESSION_BUS_ADDRESS", engine->busAddress());
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(JLEX_PROGRAM, arguments + QStringList{"--ime", ime});
-    if (!process.waitForFinished())
-        return {-1, process.errorString()};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    const Run run = runJlex(arguments + QStringList{"--ime", ime}, engine->dataHome(),
+                            {"XDG_DATA_HOME=" + engine->dataHome(),
+                             "DBUS_SESSION_BUS_ADDRESS=" + engine->busAddress()});
+    return {run.status, run.said()};
 }
 
 void Fcitx5EngineTest::usersPhrasesWork()

@@ -3,10 +3,10 @@
 // schema and its simplifier; the user's own phrases, comments and patches
 // still work; Uninstall takes every byte of jlex's away again.
 #include "support/Files.h"
+#include "support/JlexProcess.h"
 #include "support/RimeEngine.h"
 #include "tables/PhraseIndex.h"
 
-#include <QProcess>
 #include <QtTest>
 
 #include <memory>
@@ -41,17 +41,11 @@ private:
 
 QString RimeEngineTest::jlex(const QStringList& arguments, int expected)
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", m_data.path());
-    env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
-    process.setProcessEnvironment(env);
-    process.start(JLEX_PROGRAM,
-                  QStringList{"--ime", "rime", "--rime-dir", m_rime->userDir()} + arguments);
-    process.waitForFinished();
-    const QString said = QString::fromUtf8(process.readAllStandardError());
-    [&] { QVERIFY2(process.exitCode() == expected, qPrintable(said)); }();
-    return said;
+    const Run run =
+        runJlex(QStringList{"--ime", "rime", "--rime-dir", m_rime->userDir()} + arguments,
+                m_data.path(), {"XDG_DATA_HOME=" + m_data.path()});
+    [&] { QVERIFY2(run.status == expected, qPrintable(run.said())); }();
+    return run.said();
 }
 
 void RimeEngineTest::initTestCase()
