@@ -193,6 +193,8 @@ void OperationsTest::failuresLeaveEveryFile_data()
     // A link at the phrase file that leads nowhere is someone's missing file.
     row("install -add -backup", "P=dangling", "原因：链接指向的文件不存在");
     row("install -add -backup", "P=loop", "原因：符号链接形成了循环");
+    // A link into a read-only file system: nothing is backed up first in vain.
+    row("install -add -backup", "read-only", "原因：文件所在的磁盘是只读的");
     // A swap file left by an interrupted exchange may be someone's only copy.
     row("restore latest", "P=p L=lb l=t1 S=theirs", "临时交换文件");
     // Directories are never created; without the account's, no stamp can be written.
@@ -232,12 +234,20 @@ void OperationsTest::failuresLeaveEveryFile()
                                                                    : TempStore::BothDirs);
     const QString phraseDir = QFileInfo(store.host(StoreFile::Phrases)).absolutePath();
     std::optional<Tmpfs> disk;
-    if (before.startsWith("free=")) {
-        if (!disk.emplace(store.root(), "size=4m").mounted())
+    const bool readOnly = before == "read-only";
+    if (before.startsWith("free=") || readOnly) {
+        const QString at = readOnly ? store.root() + "/dotfiles" : store.root();
+        if (!QDir().mkpath(at) || !disk.emplace(at, "size=4m").mounted())
             QSKIP("needs root to mount a small tmpfs");
         QVERIFY(QDir().mkpath(phraseDir));
     }
     layStore(store, before);
+    if (readOnly) {
+        writeFile(store.root() + "/dotfiles/phrases.ini", storeBytes("mine"));
+        QVERIFY(
+            QFile::link(store.root() + "/dotfiles/phrases.ini", store.host(StoreFile::Phrases)));
+        QVERIFY(disk->makeReadOnly());
+    }
     if (before.startsWith("free=")) {
         QFile filler(store.root() + "/filler");
         QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));

@@ -1,73 +1,17 @@
-#include "tables/PhraseIndex.h"
-
 #include <QCryptographicHash>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QSet>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-
-using namespace jlex;
-
-namespace {
-
-// A list kept beside this test, one item a line ("#" starts a comment).
-QStringList referenceLines(const char* name)
-{
-    QFile file(QStringLiteral(JLEX_TABLE_TESTS_DIR "/") + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", name);
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    lines.removeIf([](const QString& l) { return l.isEmpty() || l.startsWith(QLatin1Char('#')); });
-    return lines;
-}
-
-} // namespace
 
 class TablesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void greetingKeys();
-    void kanjiKeys();
     void buildRefusesLine_data();
     void buildRefusesLine();
 };
-
-// In order, each at position 1, and a key that repeats offers another text.
-// With these lists, the kana table's bytes and the kanji table's generator,
-// no key of one table can come to stand in another.
-void TablesTest::greetingKeys()
-{
-    QStringList keys, entries;
-    for (const PhraseRow& row : phraseRows(PhraseTable::Greeting)) {
-        keys << row.key + QStringLiteral(",%1").arg(row.position);
-        entries << keys.last() + row.text;
-    }
-    QStringList expected = referenceLines("greeting-keys.txt");
-    for (QString& key : expected)
-        key += QStringLiteral(",1");
-    QCOMPARE(keys, expected);
-    QCOMPARE(QSet<QString>(entries.begin(), entries.end()).size(), entries.size());
-}
-
-// Its keys in the order of their first row, with their number of rows; the
-// rows themselves are checked against their generator.
-void TablesTest::kanjiKeys()
-{
-    QStringList order;
-    QHash<QString, int> rows;
-    for (const PhraseRow& row : phraseRows(PhraseTable::Kanji).mid(11)) {
-        if (!rows.contains(row.key)) // the symbols above are skipped
-            order << row.key;
-        ++rows[row.key];
-    }
-    for (QString& key : order)
-        key += QLatin1Char(' ') + QString::number(rows[key]);
-    QCOMPARE(order, referenceLines("kanji-keys.txt"));
-}
 
 // The build refuses a line an input method would misread, and a table whose
 // bytes were never recorded as shipped, which an Install could not replace.
