@@ -427,22 +427,16 @@ void OperationsTest::othersCanNeitherRedirectNorRead_data()
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QString>("planted"); // a role letter, as StoreState.h names them
     QTest::addColumn<QString>("says");
-    QTest::newRow("latest backup") << "backup"
-                                   << "L"
-                                   << "最近备份是一个符号链接";
-    QTest::newRow("latest stamp") << "backup"
-                                  << "l"
-                                  << "最近备份时间记录是一个符号链接";
-    QTest::newRow("initial backup") << "install"
-                                    << "I"
-                                    << "最初状态备份是一个符号链接";
-    QTest::newRow("phrase file") << "install -backup"
-                                 << "P"
-                                 << "不能跟随词库文件的符号链接";
+    const auto row = [](const char* name, const char* op, const char* planted, const char* says) {
+        QTest::newRow(name) << op << planted << QString::fromUtf8(says);
+    };
+    row("latest backup", "backup", "L", "最近备份是一个符号链接");
+    row("latest stamp", "backup", "l", "最近备份时间记录是一个符号链接");
+    row("initial backup", "install", "I", "最初状态备份是一个符号链接");
+    row("phrase file", "install -backup", "P", "不能跟随词库文件的符号链接");
     for (const char* op : {"install", "install -add -backup", "backup", "restore initial",
                            "restore latest", "uninstall"})
-        QTest::newRow(op) << op << ""
-                          << "";
+        row(op, op, "", "");
 }
 
 void OperationsTest::othersCanNeitherRedirectNorRead()
@@ -466,12 +460,8 @@ void OperationsTest::othersCanNeitherRedirectNorRead()
     for (const auto& [file, bytes] : store.snapshot().asKeyValueRange())
         if (bytes != "<dir>")
             ::chmod(QFile::encodeName(store.root() + file).constData(), 0600);
-    const auto role = [&](const QString& letter) {
-        return QString("PILSil").indexOf(letter) >= 0 ? StoreFile(QString("PILSil").indexOf(letter))
-                                                      : StoreFile::Phrases;
-    };
     if (!planted.isEmpty()) {
-        const QString at = store.host(role(planted));
+        const QString at = store.host(StoreFile(QString("PILSil").indexOf(planted)));
         QFile::remove(at);
         QVERIFY(seteuid(kNobody) == 0);
         const bool linked = QFile::link(vault + "/secret", at);
