@@ -20,13 +20,15 @@ int run(const TargetRegistration& registration, int argc, char** argv)
     QApplication::setWindowIcon(artwork::appIcon());
     loadQtTranslation(); // without it the standard buttons stay in English
 
-    // The arguments are Qt's own, but for the folder an input method may be
-    // pointed at, as on the command line.
+    // The arguments are Qt's own, but for the input method's own options,
+    // written as on the command line: --NAME VALUE.
     TargetOptions options;
     const QStringList arguments = QApplication::arguments();
-    const qsizetype rimeDir = arguments.indexOf(QStringLiteral("--rime-dir"));
-    if (rimeDir > 0)
-        options.rimeDir = arguments.value(rimeDir + 1);
+    for (const TargetOption& option : registration.options) {
+        const qsizetype at = arguments.indexOf(QStringLiteral("--") + option.name);
+        if (at > 0 && at + 1 < arguments.size())
+            options.insert(option.name, arguments.value(at + 1));
+    }
 
     MessageBoxes messages;
     DesktopBrowser browser;

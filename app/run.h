@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ops/Targets.h"
+#include "targets/Registry.h"
 
 namespace jlex {
 

@@ -1,5 +1,5 @@
-#include "ops/Targets.h"
 #include "run.h"
+#include "targets/Registry.h"
 
 // A window program: the one for the input method registered under this
 // program's name, which the build gives.

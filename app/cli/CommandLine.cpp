@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <optional>
 
 namespace jlex::cli {
@@ -106,10 +107,30 @@ int runCommandLine(const QStringList& arguments)
                                   .arg(imeName, known.join(QStringLiteral("、"))));
         }
     }
-    invocation.options.rimeDir = parser.value(QStringLiteral("rime-dir"));
-    if (parser.isSet(QStringLiteral("rime-dir")) &&
-        (invocation.ime->name != QLatin1String("rime") || invocation.options.rimeDir.isEmpty()))
-        return wrongUsage(QStringLiteral("--rime-dir 文件夹 只用于 --ime rime"));
+    // An input method's own options go with it alone, and each needs its value.
+    for (const TargetRegistration& target : targetRegistrations()) {
+        for (const TargetOption& option : target.options) {
+            if (!parser.isSet(option.name) || invocation.options.contains(option.name))
+                continue;
+            const auto own =
+                std::find_if(invocation.ime->options.begin(), invocation.ime->options.end(),
+                             [&](const TargetOption& o) { return o.name == option.name; });
+            const QString value = parser.value(option.name);
+            if (own == invocation.ime->options.end() || value.isEmpty()) {
+                QStringList takers;
+                for (const TargetRegistration& other : targetRegistrations()) {
+                    for (const TargetOption& o : other.options) {
+                        if (o.name == option.name)
+                            takers << QStringLiteral("--ime ") + other.name;
+                    }
+                }
+                return wrongUsage(
+                    QStringLiteral("--%1 %2 只用于 %3")
+                        .arg(option.name, option.valueName, takers.join(QStringLiteral("、"))));
+            }
+            invocation.options.insert(option.name, value);
+        }
+    }
     for (const Option& option : options()) {
         const QString& name = option.names.constLast();
         if (!globalOptions().contains(name) && parser.isSet(name) &&

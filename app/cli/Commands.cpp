@@ -1,9 +1,37 @@
 #include "cli/Commands.h"
 
+#include "cli/HelpText.h"
+
 #include "cli/StoreCommands.h"
 #include "cli/TableCommands.h"
 
 namespace jlex::cli {
+
+namespace {
+
+// What export writes for each input method, from their registrations; input
+// methods whose files are alike are named together.
+QString exportDescription()
+{
+    QList<QPair<QString, QStringList>> formats;
+    for (const TargetRegistration& target : targetRegistrations()) {
+        const auto same = std::find_if(formats.begin(), formats.end(),
+                                       [&](const auto& f) { return f.first == target.exportHelp; });
+        if (same == formats.end())
+            formats.append({target.exportHelp, {target.name}});
+        else
+            same->second << target.name;
+    }
+    QStringList each;
+    for (const auto& [words, names] : formats)
+        each << names.join(QStringLiteral("、")) + QStringLiteral(" 为 ") + words;
+    return wrappedForHelp(
+        QStringLiteral("把所选短语表本身按该输入法的格式写到标准输出，供自行管理输入法"
+                       "文件的人放置：") +
+        each.join(QStringLiteral("，")) + QStringLiteral("。不改动任何文件。"));
+}
+
+} // namespace
 
 const QList<Command>& commands()
 {
@@ -59,10 +87,7 @@ const QList<Command>& commands()
          showHistory},
         {QStringLiteral("export"),
          QStringLiteral("export [--tables 表,…]"),
-         QStringLiteral("把所选短语表本身按该输入法的格式写到标准输出，供自行管理输入法文件的\n"
-                        "人放置：kavro-login、kavro-public 为 GBK 编码、CR LF 换行，fcitx5 为\n"
-                        "UTF-8 编码（无 BOM）、LF 换行，rime 为 UTF-8、LF 换行的\n"
-                        "文字<TAB>编码<TAB>权重。不改动任何文件。"),
+         exportDescription(),
          {QStringLiteral("tables")},
          Operands::None,
          exportTables},
@@ -99,41 +124,58 @@ Option imeOption()
     return {{QStringLiteral("ime")}, names.join(u'|'), help};
 }
 
+// The options the input methods take of their own, each once.
+QList<Option> targetOptions()
+{
+    QList<Option> list;
+    for (const TargetRegistration& target : targetRegistrations()) {
+        for (const TargetOption& option : target.options) {
+            if (std::none_of(list.begin(), list.end(),
+                             [&](const Option& o) { return o.names.constLast() == option.name; }))
+                list.append({{option.name}, option.valueName, option.description});
+        }
+    }
+    return list;
+}
+
 } // namespace
 
 const QStringList& globalOptions()
 {
-    static const QStringList list{QStringLiteral("ime"), QStringLiteral("rime-dir")};
+    static const QStringList list = [] {
+        QStringList names{QStringLiteral("ime")};
+        for (const Option& option : targetOptions())
+            names << option.names.constLast();
+        return names;
+    }();
     return list;
 }
 
 const QList<Option>& options()
 {
-    static const QList<Option> list = {
-        imeOption(),
-        {{QStringLiteral("rime-dir")},
-         QStringLiteral("文件夹"),
-         QStringLiteral("rime：Rime 的用户文件夹，不用本程序找到的那个（macOS 的 Squirrel 为\n"
-                        "~/Library/Rime，Windows 的小狼毫为 %APPDATA%\\Rime）。")},
-        {{QStringLiteral("tables")},
-         QStringLiteral("表,…"),
-         QStringLiteral("除总会包含的 kana（日语假名）外还要哪些表，以逗号分隔：greeting（常用\n"
-                        "交际短语）、kanji（日语汉字）；默认 greeting，与窗口相同。--tables kana\n"
-                        "只要日语假名。install、export 写这些表；lookup、search 不给出时查全部\n"
-                        "三张表，给出时只查这些表。")},
-        {{QStringLiteral("overwrite")},
-         {},
-         QStringLiteral("install：覆盖模式，短语表取代用户词条。")},
-        {{QStringLiteral("no-backup")}, {}, QStringLiteral("install：改动前不备份短语文件。")},
-        {{QStringLiteral("latest")}, {}, QStringLiteral("restore：与最近状态备份互换。")},
-        {{QStringLiteral("initial")}, {}, QStringLiteral("restore：恢复为最初状态备份。")},
-        {{QStringLiteral("from")},
-         QStringLiteral("编号"),
-         QStringLiteral("restore：恢复为历史记录中的这个版本（jlex history 列出的编号，\n"
-                        "可只写开头几位）。")},
-        {{QStringLiteral("h"), QStringLiteral("help")}, {}, QStringLiteral("显示本帮助。")},
-        {{QStringLiteral("v"), QStringLiteral("version")}, {}, QStringLiteral("显示版本。")},
-    };
+    static const QList<Option> list =
+        QList<Option>{imeOption()} + targetOptions() +
+        QList<Option>{
+            {{QStringLiteral("tables")},
+             QStringLiteral("表,…"),
+             QStringLiteral(
+                 "除总会包含的 kana（日语假名）外还要哪些表，以逗号分隔：greeting（常用\n"
+                 "交际短语）、kanji（日语汉字）；默认 greeting，与窗口相同。--tables kana\n"
+                 "只要日语假名。install、export 写这些表；lookup、search 不给出时查全部\n"
+                 "三张表，给出时只查这些表。")},
+            {{QStringLiteral("overwrite")},
+             {},
+             QStringLiteral("install：覆盖模式，短语表取代用户词条。")},
+            {{QStringLiteral("no-backup")}, {}, QStringLiteral("install：改动前不备份短语文件。")},
+            {{QStringLiteral("latest")}, {}, QStringLiteral("restore：与最近状态备份互换。")},
+            {{QStringLiteral("initial")}, {}, QStringLiteral("restore：恢复为最初状态备份。")},
+            {{QStringLiteral("from")},
+             QStringLiteral("编号"),
+             QStringLiteral("restore：恢复为历史记录中的这个版本（jlex history 列出的编号，\n"
+                            "可只写开头几位）。")},
+            {{QStringLiteral("h"), QStringLiteral("help")}, {}, QStringLiteral("显示本帮助。")},
+            {{QStringLiteral("v"), QStringLiteral("version")}, {}, QStringLiteral("显示版本。")},
+        };
     return list;
 }
 

@@ -1,7 +1,7 @@
 #include "cli/HelpText.h"
 
 #include "cli/Commands.h"
-#include "ops/Targets.h"
+#include "targets/Registry.h"
 
 namespace jlex::cli {
 
@@ -25,6 +25,41 @@ QString optionHeading(const Option& option)
 }
 
 } // namespace
+
+QString wrappedForHelp(const QString& text)
+{
+    constexpr int kColumns = 76;
+    const auto width = [](QChar c) { return c.unicode() < 0x1100 ? 1 : 2; };
+    QString out;
+    int column = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        // A run of Latin letters, digits and their punctuation goes whole.
+        qsizetype end = i + 1;
+        if (text[i].unicode() < 0x1100 && !text[i].isSpace()) {
+            while (end < text.size() && text[end].unicode() < 0x1100 && !text[end].isSpace())
+                ++end;
+        }
+        int runWidth = 0;
+        for (qsizetype j = i; j < end; ++j)
+            runWidth += width(text[j]);
+        // Closing punctuation stays with what it closes.
+        const bool closing = QStringLiteral("，。、；：）」』”").contains(text[i]);
+        if (column + runWidth > kColumns && column > 0 && !closing) {
+            while (out.endsWith(u' '))
+                out.chop(1);
+            out += u'\n';
+            column = 0;
+            if (text[i].isSpace()) {
+                ++i;
+                continue;
+            }
+        }
+        out += text.mid(i, end - i);
+        column += runWidth;
+        i = end;
+    }
+    return out;
+}
 
 QString helpText()
 {
@@ -63,18 +98,19 @@ QString helpText()
                     .arg(target.name, -14)
                     .arg(QString(target.filesHelp)
                              .replace(u'\n', QStringLiteral("\n") + QString(16, u' ')));
-    text += QStringLiteral(
-        "  历史记录      $XDG_DATA_HOME/jlex/history/输入法/，只有您自己能读\n"
-        "                （XDG_DATA_HOME 默认 ~/.local/share）\n\n"
-        "以 v 开头的按键：\n"
-        "  va、vu 等按键打出 ヴ 行的假名。Fcitx 5 拼音默认用 v 打开快速输入，这些按键\n"
-        "  要先在拼音的配置中关掉“使用 V 来触发快速输入”（配置文件 pinyin.conf 中的\n"
-        "  VAsQuickphrase=False）。Rime 的朙月拼音中可以直接输入。\n\n"
-        "示例：\n"
-        "  jlex install --tables greeting,kanji\n"
-        "  jlex lookup xiexie\n"
-        "  jlex --ime rime --rime-dir ~/Library/Rime install\n"
-        "  jlex --ime kavro-login export --tables kanji > phrases.ini\n");
+    text += QStringLiteral("  历史记录      $XDG_DATA_HOME/jlex/history/输入法/，只有您自己能读\n"
+                           "                （XDG_DATA_HOME 默认 ~/.local/share）\n\n");
+    for (const TargetRegistration& target : targetRegistrations()) {
+        if (!target.helpSection.isEmpty())
+            text += target.helpSection + QStringLiteral("\n\n");
+    }
+    text += QStringLiteral("示例：\n"
+                           "  jlex install --tables greeting,kanji\n"
+                           "  jlex lookup xiexie\n");
+    for (const TargetRegistration& target : targetRegistrations()) {
+        if (!target.helpExample.isEmpty())
+            text += QStringLiteral("  ") + target.helpExample + u'\n';
+    }
     return text;
 }
 

@@ -9,4 +9,9 @@ namespace jlex::cli {
 // in "：", items indented two spaces with their text six in).
 QString helpText();
 
+// Text made of pieces, broken into lines as --help's descriptions are: at
+// most 76 columns, a Chinese character taking two, never inside a word of
+// Latin letters.
+QString wrappedForHelp(const QString& text);
+
 } // namespace jlex::cli

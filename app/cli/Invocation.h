@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ops/Targets.h"
 #include "tables/PhraseTables.h"
+#include "targets/Registry.h"
 
 #include <QList>
 #include <QStringList>
@@ -13,7 +13,7 @@ namespace jlex::cli {
 struct Invocation {
     // The input method whose store a command works on (--ime); the first registered by default.
     const TargetRegistration* ime = &targetRegistrations().constFirst();
-    TargetOptions options; // --rime-dir
+    TargetOptions options; // the input method's own, such as --rime-dir
     // The tables chosen besides kana; the window's default when --tables is absent.
     QList<PhraseTable> tables = {PhraseTable::Greeting};
     bool tablesGiven = false;

@@ -3,11 +3,11 @@
 #include "cli/ExitStatus.h"
 #include "cli/Output.h"
 #include "ops/Session.h"
-#include "ops/Targets.h"
 #include "ops/Texts.h"
 #include "store/FileErrors.h"
 #include "store/FileSteps.h"
 #include "store/StoreLock.h"
+#include "targets/Registry.h"
 
 #include <QRegularExpression>
 
@@ -176,8 +176,7 @@ int installTables(const Invocation& invocation)
     const ControlStates& states = console.states();
     // Without a phrase file the survey has already chosen overwrite mode and no backup.
     const InstallChoices choices{
-        .greeting = invocation.tables.contains(PhraseTable::Greeting),
-        .kanji = invocation.tables.contains(PhraseTable::Kanji),
+        .tables = invocation.tables,
         .addMode = states.addMode.selected && !invocation.overwrite,
         .backupFirst = states.backupFirst.selected && !invocation.noBackup,
     };

@@ -5,7 +5,6 @@
 #include "ops/StoreChange.h"
 #include "ops/StoreItems.h"
 #include "store/PhraseLines.h"
-#include "store/SchemaPatch.h"
 #include "store/Stamp.h"
 #include "tables/PhraseTables.h"
 
@@ -44,46 +43,55 @@ OperationResult succeeded(StoreChange& change, const OperationGuard& guard,
     return {std::nullopt, kept, guard.leftoversCleared(), advice};
 }
 
-// A Rime schema's patch follows jlex's tables: there while the phrase file
-// starts with them, gone when it does not. Where the file cannot be edited
-// soundly, it is left as it is and the advice says what to add.
-bool patchSchema(StoreChange& change, const StorePaths& paths, bool tables, QString* advice)
+// A file that follows the tables gets what it should hold with these tables
+// in the phrase file. One that cannot be edited soundly, or is something
+// else than a file, is left as it is, and the advice says what to do by hand.
+bool followTables(StoreChange& change, const SideFile& side, const QList<PhraseTable>& tables,
+                  QStringList* advice)
 {
-    const QString file = paths.schemaCustomFile();
-    if (file.isEmpty())
-        return true;
-    const StoreItem item{file, file, QStringLiteral("Rime 方案设置文件")};
+    const QString file = side.path();
+    const StoreItem item{file, file, side.label()};
     const FileState state = fileState(file);
     std::optional<QByteArray> existing;
     if (state.exists()) {
         OpenFile open;
         if (!state.isFile() || !change.openFile(item, open)) {
-            if (tables)
-                *advice = schemaPatchAdvice(file);
+            if (!tables.isEmpty())
+                *advice << side.advice();
             return true; // a link or worse at the name: not ours to touch
         }
         QByteArray bytes(qsizetype(state.size), Qt::Uninitialized);
         if (::pread(open.fd, bytes.data(), size_t(bytes.size()), 0) != bytes.size())
             return change.failWith(QStringLiteral("无法读取") + item.label, item, EIO);
         existing = bytes;
-    } else if (!tables) {
-        return true;
     }
-    const SchemaPatchEdit edit = tables ? withJlexPatch(existing) : withoutJlexPatch(*existing);
+    const SideFile::Edit edit = side.edit(existing, tables);
     switch (edit.result) {
-    case SchemaPatchEdit::Result::Unchanged:
+    case SideFile::Edit::Result::Unchanged:
         return true;
-    case SchemaPatchEdit::Result::CannotEdit:
-        *advice = schemaPatchAdvice(file);
+    case SideFile::Edit::Result::CannotEdit:
+        *advice << side.advice();
         return true;
-    case SchemaPatchEdit::Result::Removed:
-        return change.remove(item);
-    case SchemaPatchEdit::Result::Changed:
+    case SideFile::Edit::Result::Removed:
+        return !existing || change.remove(item);
+    case SideFile::Edit::Result::Changed:
         break;
     }
     QIODevice* out = change.stage(item, existing ? state.mode : defaultFileMode(), &state);
     return out && (out->write(edit.text) == edit.text.size() || change.stagingFailed(item)) &&
            change.put(item);
+}
+
+bool followTables(StoreChange& change, const OperationContext& context,
+                  const QList<PhraseTable>& tables, QString* advice)
+{
+    QStringList said;
+    for (const auto& side : context.sideFiles) {
+        if (!followTables(change, *side, tables, &said))
+            return false;
+    }
+    *advice = said.join(u'\n');
+    return true;
 }
 
 bool writableDir(StoreChange& change, const StorePaths& paths, StoreFile file)
@@ -107,19 +115,17 @@ bool writeStamp(StoreChange& change, const StorePaths& paths, StoreFile stamp,
 bool stageInstallText(StoreChange& change, const StorePaths& paths, const StoreItem& phrases,
                       const InstallChoices& choices, const OpenFile& old, bool rewriteLines)
 {
-    const PhraseFormat format = paths.format();
+    const PhraseFormat& format = paths.format();
     const mode_t mode = old.isOpen() ? phraseFileMode(old.state, old.state) : defaultFileMode();
     QIODevice* device = change.stage(phrases, mode, old.isOpen() ? &old.state : nullptr);
     if (!device)
         return false;
     BlockWriter out(*device);
-    bool written = out.write(phraseTable(PhraseTable::Kana, format));
-    if (choices.greeting)
-        written = written && out.write(phraseTable(PhraseTable::Greeting, format));
-    if (choices.kanji)
-        written = written && out.write(phraseTable(PhraseTable::Kanji, format));
+    bool written = true;
+    for (const PhraseTable table : tablesToInstall(choices.tables))
+        written = written && out.write(phraseTable(table, format));
     if (written && choices.addMode) {
-        const qint64 from = ownTablesAtStart(old.fd, old.state.size, format);
+        const qint64 from = ownTablesAtStart(old.fd, old.state.size, format).bytes;
         const auto endsWith = [&](qint64 to, QByteArrayView bytes) {
             QByteArray tail(bytes.size(), Qt::Uninitialized);
             return to - from >= bytes.size() &&
@@ -127,7 +133,7 @@ bool stageInstallText(StoreChange& change, const StorePaths& paths, const StoreI
                        tail.size() &&
                    tail == bytes;
         };
-        const QByteArrayView closing = closingLine(format);
+        const QByteArrayView closing = format.closingLine;
         qint64 to = old.state.size;
         if (from > 0 && !closing.isEmpty() && endsWith(to, closing))
             to -= closing.size();
@@ -143,12 +149,12 @@ bool stageInstallText(StoreChange& change, const StorePaths& paths, const StoreI
         } else {
             written = out.flush() && change.stageRange(phrases, old, from, to);
             // A last line without its end gets one where the format re-ends lines.
-            const QByteArrayView end = lineEnd(format);
-            if (written && rewritesLineEnds(format) && to > from && !endsWith(to, end))
+            const QByteArrayView end = format.lineEnd;
+            if (written && format.crLfLines && to > from && !endsWith(to, end))
                 written = out.write(end);
         }
     }
-    written = written && out.write(closingLine(format)) && out.flush();
+    written = written && out.write(format.closingLine) && out.flush();
     return written || change.stagingFailed(phrases);
 }
 
@@ -227,14 +233,15 @@ OperationResult returnTo(const OperationContext& context, const QString& operati
         return failed(change, guard);
     auto digest = digestOfFileLater(old.fd);
     QString advice;
-    const bool tables = ownTablesAtStart(from.fd, from.state.size, paths.format()) > 0;
+    const QList<PhraseTable> tables =
+        ownTablesAtStart(from.fd, from.state.size, paths.format()).tables;
     if (!change.stageCopy(source, from, phrases, phraseFileMode(from.state, old.state)) ||
         !change.keepExistingInHistory(latest) ||
         !change.keepInHistory(old, phrases, digest.get()) ||
         !change.stageLink(old, phrases, latest) ||
         !(exchange ? change.putKeepingOldAs(latest, swap) : change.put(latest)) ||
         !writeStamp(change, paths, StoreFile::LatestStamp, old.state) ||
-        !patchSchema(change, paths, tables, &advice) || !change.put(phrases, &old) ||
+        !followTables(change, context, tables, &advice) || !change.put(phrases, &old) ||
         !change.syncChanges())
         return failed(change, guard);
     return succeeded(change, guard, advice);
@@ -280,7 +287,7 @@ OperationResult install(const OperationContext& context, const QString& heldPhra
         return failed(change, guard);
     const ContentDigest digest = old.isOpen() ? reading.get() : ContentDigest{};
     // Line ends the copy kept but the format re-ends: rarely, written again.
-    if (choices.addMode && digest.loneCr && rewritesLineEnds(paths.format()) &&
+    if (choices.addMode && digest.loneCr && paths.format().crLfLines &&
         (!stageInstallText(change, paths, phrases, choices, old, true) ||
          !change.finishStaged(phrases)))
         return failed(change, guard);
@@ -299,7 +306,7 @@ OperationResult install(const OperationContext& context, const QString& heldPhra
          !writeStamp(change, paths, slot.stamp, old.state)))
         return failed(change, guard);
     QString advice;
-    if (!patchSchema(change, paths, true, &advice) ||
+    if (!followTables(change, context, tablesToInstall(choices.tables), &advice) ||
         !change.put(phrases, old.isOpen() ? &old : nullptr) || !change.syncChanges())
         return failed(change, guard);
     return succeeded(change, guard, advice);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ops/SideFile.h"
 #include "ops/Survey.h"
 #include "store/History.h"
 #include "store/StoreError.h"
@@ -8,6 +9,7 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace jlex {
@@ -32,17 +34,19 @@ struct OperationResult {
     bool succeeded() const { return !failure; }
 };
 
-// What an operation acts on: the store, and what the window last showed of
-// it. Without a fingerprint it takes the store as it finds it.
+// What an operation acts on: the store, the files that follow its tables,
+// and what the window last showed of it. Without a fingerprint it takes the
+// store as it finds it.
 struct OperationContext {
     const StorePaths& paths;
     const StoreFingerprint* seen = nullptr;
+    QList<std::shared_ptr<const SideFile>> sideFiles = {};
 };
 
 struct InstallChoices {
-    bool greeting = true; // the everyday phrases table
-    bool kanji = false;   // the kanji table
-    bool addMode = true;  // keep the user's phrases after the tables
+    // The tables besides kana, which always goes in first.
+    QList<PhraseTable> tables = {PhraseTable::Greeting};
+    bool addMode = true; // keep the user's phrases after the tables
     bool backupFirst = true;
 };
 

@@ -26,23 +26,25 @@ bool readAt(int fd, QByteArray& buffer, qint64 at)
 
 } // namespace
 
-qint64 ownTablesAtStart(int fd, qint64 size, PhraseFormat format)
+OwnTables ownTablesAtStart(int fd, qint64 size, const PhraseFormat& format)
 {
-    qint64 at = 0;
+    OwnTables own;
     for (bool found = true; found;) {
         found = false;
         for (const ShippedTable& table : shippedTables()) {
-            if (table.format != format || at + table.bytes > size)
+            if (table.format != format.name || own.bytes + table.bytes > size)
                 continue;
             QByteArray bytes(table.bytes, Qt::Uninitialized);
-            if (readAt(fd, bytes, at) && digestOf(bytes).sha256 == table.sha256) {
-                at += table.bytes;
+            if (readAt(fd, bytes, own.bytes) && digestOf(bytes).sha256 == table.sha256) {
+                own.bytes += table.bytes;
+                if (!own.tables.contains(table.table))
+                    own.tables << table.table;
                 found = true;
                 break;
             }
         }
     }
-    return at;
+    return own;
 }
 
 } // namespace jlex

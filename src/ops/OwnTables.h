@@ -1,14 +1,21 @@
 #pragma once
 
 #include "store/PhraseFormat.h"
+#include "tables/PhraseTables.h"
 
-#include <QtGlobal>
+#include <QList>
 
 namespace jlex {
 
-// How many bytes at the start of a phrase file are tables jlex wrote there,
-// as any release shipped them (tables/shipped.txt), one after the other: an
-// Install puts its tables in their place instead of in front of them again.
-qint64 ownTablesAtStart(int fd, qint64 size, PhraseFormat format);
+// The tables jlex wrote at the start of a phrase file, as any release shipped
+// them (shippedTables()), one after the other: how many bytes they take, and
+// which they are. An Install puts its tables in their place instead of in
+// front of them again.
+struct OwnTables {
+    qint64 bytes = 0;
+    QList<PhraseTable> tables;
+};
+
+OwnTables ownTablesAtStart(int fd, qint64 size, const PhraseFormat& format);
 
 } // namespace jlex

@@ -21,7 +21,7 @@ void Session::warnNoBackup()
 
 OperationContext Session::context() const
 {
-    return {*m_target.paths, m_checkSeen ? &m_survey.fingerprint : nullptr};
+    return {*m_target.paths, m_checkSeen ? &m_survey.fingerprint : nullptr, m_target.sideFiles};
 }
 
 // A failure is reported before the refresh, so the window then shows the

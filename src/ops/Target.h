@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ops/SideFile.h"
 #include "store/PhraseReloader.h"
 #include "store/StorePaths.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -40,11 +42,13 @@ struct TargetTexts {
 };
 
 // An input method jlex writes for: its store, how to make it re-read the
-// phrase file (when it can be asked), how its window looks, and its words.
-// Every program and every operation is given one.
+// phrase file (when it can be asked), the files that follow the tables, how
+// its window looks, and its words. Every program and every operation is
+// given one.
 struct Target {
     std::shared_ptr<const StorePaths> paths;
     std::shared_ptr<PhraseReloader> reloader; // empty: it re-reads only when restarted
+    QList<std::shared_ptr<const SideFile>> sideFiles;
     WindowLook look = WindowLook::White;
     TargetTexts texts;
 };

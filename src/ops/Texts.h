@@ -10,8 +10,6 @@ inline const QString kAppTitle = QStringLiteral("日语输入法");
 inline const QString kInstallDone = QStringLiteral("安装完成！");
 inline const QString kBackupDone = QStringLiteral("备份完成！");
 inline const QString kRestoreDone = QStringLiteral("还原完成！");
-inline const QString kRestartHint =
-    QStringLiteral("请重启Kavro输入法(注销，再启动)或查看帮助说明文件以完成应用。");
 
 // Lines broken by a lone CR, as the message has always been written.
 inline const QString kBackupWarningTitle = QStringLiteral("！！！！！注意！！！！！         ");

@@ -15,8 +15,8 @@ struct ContentDigest {
     QByteArray sha256; // 32 bytes; empty when the content could not be read
     qint64 bytes = 0;
     qint64 lines = 0; // line ends, and an unended last line
-    // A CR that is no part of a CR LF: the line ends of the Kavro IME's
-    // format then need rewriting, not just copying.
+    // A CR that is no part of a CR LF: the line ends of a format that ends
+    // lines at a lone CR too then need rewriting, not just copying.
     bool loneCr = false;
 
     bool valid() const { return sha256.size() == 32; }

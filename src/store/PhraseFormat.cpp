@@ -4,61 +4,23 @@
 
 namespace jlex {
 
-QByteArrayView lineEnd(PhraseFormat format)
+QByteArray encodeText(const PhraseFormat& format, QStringView text)
 {
-    switch (format) {
-    case PhraseFormat::GbkCrLf:
-        return "\r\n";
-    case PhraseFormat::Utf8Lf:
-    case PhraseFormat::RimeTsv:
-        return "\n";
-    }
-    Q_UNREACHABLE();
-}
-
-QByteArrayView closingLine(PhraseFormat format)
-{
-    switch (format) {
-    case PhraseFormat::GbkCrLf:
-        return "\r\n";
-    case PhraseFormat::Utf8Lf:
-    case PhraseFormat::RimeTsv:
-        return {};
-    }
-    Q_UNREACHABLE();
-}
-
-bool rewritesLineEnds(PhraseFormat format)
-{
-    switch (format) {
-    case PhraseFormat::GbkCrLf:
-        return true;
-    case PhraseFormat::Utf8Lf:
-    case PhraseFormat::RimeTsv:
-        return false;
-    }
-    Q_UNREACHABLE();
-}
-
-QByteArray encodeText(PhraseFormat format, QStringView text)
-{
-    switch (format) {
-    case PhraseFormat::GbkCrLf:
+    switch (format.encoding) {
+    case TextEncoding::Gbk:
         return toGbk(text);
-    case PhraseFormat::Utf8Lf:
-    case PhraseFormat::RimeTsv:
+    case TextEncoding::Utf8:
         return text.toUtf8();
     }
     Q_UNREACHABLE();
 }
 
-QString decodeText(PhraseFormat format, QByteArrayView bytes)
+QString decodeText(const PhraseFormat& format, QByteArrayView bytes)
 {
-    switch (format) {
-    case PhraseFormat::GbkCrLf:
+    switch (format.encoding) {
+    case TextEncoding::Gbk:
         return fromGbk(bytes);
-    case PhraseFormat::Utf8Lf:
-    case PhraseFormat::RimeTsv:
+    case TextEncoding::Utf8:
         return QString::fromUtf8(bytes);
     }
     Q_UNREACHABLE();

@@ -117,15 +117,11 @@ bool BlockWriter::flush()
     return ok;
 }
 
-CopyResult copyPhraseLines(int fd, qint64 from, qint64 to, BlockWriter& out, PhraseFormat format)
+CopyResult copyPhraseLines(int fd, qint64 from, qint64 to, BlockWriter& out,
+                           const PhraseFormat& format)
 {
-    switch (format) {
-    case PhraseFormat::GbkCrLf:
+    if (format.crLfLines)
         return copyCrLfLines(fd, from, to, out);
-    case PhraseFormat::Utf8Lf:
-    case PhraseFormat::RimeTsv:
-        break;
-    }
     return copyBlocks(fd, from, to, [&](QByteArrayView bytes) { return out.write(bytes); });
 }
 

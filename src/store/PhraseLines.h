@@ -24,12 +24,14 @@ private:
 enum class CopyResult { Done, ReadFailed, WriteFailed };
 
 // Copies the user's part of a phrase file, bytes [from, to) of the open file,
-// as the format keeps it. In GBK with CR LF every line comes back ended by
-// CR LF, as the IME reads them: a line ends at CR LF, at a lone CR (which
-// becomes CR LF) or at the end of the input (which gets one), and a lone LF
-// is an ordinary byte. The UTF-8 formats take the bytes exactly as they are.
+// as the format keeps it. Where a lone CR ends a line too (GBK with CR LF),
+// every line comes back ended by CR LF, as the IME reads them: a line ends at
+// CR LF, at a lone CR (which becomes CR LF) or at the end of the input (which
+// gets one), and a lone LF is an ordinary byte. Other formats take the bytes
+// exactly as they are.
 // Bytes are never decoded, so a file in some other encoding passes through.
 // Reads in blocks, so memory does not grow with the file.
-CopyResult copyPhraseLines(int fd, qint64 from, qint64 to, BlockWriter& out, PhraseFormat format);
+CopyResult copyPhraseLines(int fd, qint64 from, qint64 to, BlockWriter& out,
+                           const PhraseFormat& format);
 
 } // namespace jlex

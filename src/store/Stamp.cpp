@@ -12,15 +12,15 @@ QString stampText(const QDateTime& when)
     return date + QLatin1Char(' ') + time.toString(QStringLiteral("HH:mm:ss"));
 }
 
-QByteArray stampFileBytes(const QDateTime& when, PhraseFormat format)
+QByteArray stampFileBytes(const QDateTime& when, const PhraseFormat& format)
 {
-    return encodeText(format, stampText(when)) + lineEnd(format).toByteArray();
+    return encodeText(format, stampText(when)) + format.lineEnd;
 }
 
-QString stampFromFileBytes(QByteArrayView bytes, PhraseFormat format)
+QString stampFromFileBytes(QByteArrayView bytes, const PhraseFormat& format)
 {
     // A stamp is one line; whatever else the file holds is not shown.
-    const qsizetype end = bytes.indexOf(lineEnd(format).front());
+    const qsizetype end = bytes.indexOf(format.lineEnd.front());
     return decodeText(format, end < 0 ? bytes : bytes.first(end));
 }
 

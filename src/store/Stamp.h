@@ -14,9 +14,9 @@ namespace jlex {
 QString stampText(const QDateTime& when);
 
 // The whole stamp file: the text and a line end, in the store's format.
-QByteArray stampFileBytes(const QDateTime& when, PhraseFormat format);
+QByteArray stampFileBytes(const QDateTime& when, const PhraseFormat& format);
 
 // What a stamp file shows: its first line. An empty file shows as empty text.
-QString stampFromFileBytes(QByteArrayView bytes, PhraseFormat format);
+QString stampFromFileBytes(QByteArrayView bytes, const PhraseFormat& format);
 
 } // namespace jlex

@@ -19,7 +19,7 @@ public:
     virtual QString path(StoreFile file) const = 0;
     // Where a shown path is on this machine.
     virtual QString hostPath(const QString& shownPath) const = 0;
-    virtual PhraseFormat format() const = 0;
+    virtual const PhraseFormat& format() const = 0;
     // Whether a missing directory is jlex's to make; an input method's own
     // directories are not, where it makes them itself.
     virtual bool makesDirectories(StoreFile file) const = 0;
@@ -27,9 +27,6 @@ public:
     virtual QString userName() const = 0;
     // The name of this store's history in jlex's own directory.
     virtual QString historyName() const = 0;
-    // A Rime schema's .custom.yaml, which jlex patches so that the engine
-    // leaves its texts as written (see SchemaPatch.h); empty for other stores.
-    virtual QString schemaCustomFile() const { return {}; }
 
     // Why no sound path can be composed from the environment as it is (an
     // empty or unsafe user name, no home directory); empty when one can.

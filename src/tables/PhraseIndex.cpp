@@ -6,7 +6,7 @@ namespace jlex {
 
 QList<PhraseRow> phraseRows(PhraseTable table)
 {
-    const QString text = QString::fromUtf8(phraseTable(table, PhraseFormat::Utf8Lf));
+    const QString text = QString::fromUtf8(phraseTable(table, kUtf8Lf));
     QList<PhraseRow> rows;
     for (QStringView line : QStringView(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         // The build lets through nothing but entries, comments and empty lines.

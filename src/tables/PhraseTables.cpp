@@ -12,7 +12,7 @@ QList<PhraseTable> tablesToInstall(const QList<PhraseTable>& chosen)
     return tables;
 }
 
-QByteArray joinedTables(const QList<PhraseTable>& tables, PhraseFormat format)
+QByteArray joinedTables(const QList<PhraseTable>& tables, const PhraseFormat& format)
 {
     QByteArray text;
     for (PhraseTable table : tables)

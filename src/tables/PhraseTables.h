@@ -22,13 +22,15 @@ inline const QList<PhraseTable> kAllPhraseTables = {PhraseTable::Kana, PhraseTab
                                                     PhraseTable::Kanji};
 
 // A table as it goes into the phrase file, every line ended, so tables join by
-// plain concatenation. Built from the UTF-8 text beside this file.
-QByteArrayView phraseTable(PhraseTable table, PhraseFormat format = PhraseFormat::GbkCrLf);
+// plain concatenation. Built from the UTF-8 text beside this file; empty for
+// a format the build did not make.
+QByteArrayView phraseTable(PhraseTable table, const PhraseFormat& format = kGbkCrLf);
 
 // A table's bytes in one format as some release of jlex wrote them into
 // phrase files, known by size and SHA-256.
 struct ShippedTable {
-    PhraseFormat format;
+    PhraseTable table;
+    QByteArray format; // its name
     qsizetype bytes;
     QByteArray sha256;
 };
@@ -41,7 +43,7 @@ const QList<ShippedTable>& shippedTables();
 QList<PhraseTable> tablesToInstall(const QList<PhraseTable>& chosen);
 
 // The given tables one after the other, as export prints them.
-QByteArray joinedTables(const QList<PhraseTable>& tables, PhraseFormat format);
+QByteArray joinedTables(const QList<PhraseTable>& tables, const PhraseFormat& format);
 
 // Stable names for scripts and the command line: "kana", "greeting", "kanji".
 QString tableName(PhraseTable table);

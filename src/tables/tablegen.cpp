@@ -1,11 +1,14 @@
 // Turns the reviewable UTF-8 tables into the bytes each input method's phrase
-// file takes, as C++ source: GBK with CR LF, UTF-8 with LF, and Rime's
-// text<TAB>code<TAB>weight. Fails the build
-// on any line that an input method could not read back as written, and on a
-// table whose bytes were never recorded as shipped: an Install recognises
-// jlex's own rows at the top of a phrase file by those records.
+// file takes, as C++ source: GBK with CR LF, UTF-8 with LF, and every format
+// an input method adds of its own (TableFormats.h). Fails the build on any
+// line that an input method could not read back as written, and on a table
+// whose bytes were never recorded as shipped: an Install recognises jlex's
+// own rows in a phrase file by those records.
 //
-//   jlex_tablegen OUTPUT.cpp SHIPPED.txt NAME=TABLE.txt...
+//   jlex_tablegen OUTPUT.cpp --shipped=SHIPPED.txt... NAME=TABLE.txt...
+//   jlex_tablegen --records NAME=TABLE.txt...   the records to add, once the tables pass
+
+#include "tables/TableFormats.h"
 
 #include <QByteArray>
 #include <QCryptographicHash>
@@ -15,6 +18,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cctype>
 #include <cstdio>
 #include <functional>
 
@@ -50,94 +54,29 @@ QByteArray arrayDefinition(const QByteArray& id, const QByteArray& bytes)
     return source + "\n};\n\n";
 }
 
-struct Table {
-    QByteArray name; // as PhraseTable names it: Kana
-    QStringList lines;
-};
+using jlex::tablegen::joinLines;
+using jlex::tablegen::TableFormat;
+using Table = jlex::tablegen::TableLines;
 
-// Each phrase-file format: its name in the enum and in the records, and how
-// a table's lines become its bytes.
-struct Format {
-    QByteArray name;
-    QByteArray recordName;
-    std::function<QByteArray(const Table&)> bytes;
-};
-
-// Rime orders one code's phrases by weight alone, and equal weights by the
-// bytes of their text, so each row gets a weight of its own: what the other
-// input methods show for a key, by position, then table by table (kana,
-// greeting, kanji), then in file order, counted down to 1. Counted over all
-// tables at once, so any choice of tables keeps that order.
-QHash<QString, int> rimeWeights(const QList<Table>& tables)
-{
-    struct Row {
-        int position;
-        qsizetype order; // tables and lines one after the other
-        QString id;      // Table:line
-    };
-    QHash<QString, QList<Row>> byKey;
-    qsizetype order = 0;
-    for (const Table& table : tables) {
-        for (const QString& line : table.lines) {
-            const qsizetype comma = line.indexOf(u',');
-            if (comma > 0 && !line.startsWith(u';'))
-                byKey[line.left(comma)] << Row{line[comma + 1].digitValue(), order,
-                                               QString::fromLatin1(table.name) + u':' + line};
-            ++order;
-        }
-    }
-    QHash<QString, int> weights;
-    for (QList<Row>& rows : byKey) {
-        std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-            return a.position != b.position ? a.position < b.position : a.order < b.order;
-        });
-        for (qsizetype rank = 0; rank < rows.size(); ++rank)
-            weights.insert(rows[rank].id, int(rows.size() - rank));
-    }
-    return weights;
-}
-
-QByteArray joinLines(const QStringList& lines, const std::function<QByteArray(const QString&)>& f,
-                     const QByteArray& end)
-{
-    QByteArray out;
-    for (const QString& line : lines)
-        out += f(line) + end;
-    return out;
-}
-
-QList<Format> formats(const QList<Table>& tables)
-{
-    const QHash<QString, int> weights = rimeWeights(tables);
-    const auto gbk = [](const Table& t) {
-        return joinLines(
-            t.lines,
-            [](const QString& l) {
-                QStringEncoder encoder("GBK");
-                return QByteArray(encoder.encode(l));
-            },
-            "\r\n");
-    };
-    const auto utf8 = [](const Table& t) {
-        return joinLines(
-            t.lines, [](const QString& l) { return l.toUtf8(); }, "\n");
-    };
-    // Comments become Rime's; they stand above any "# no comment" of the user's.
-    const auto rime = [weights](const Table& t) {
-        return joinLines(
-            t.lines,
-            [&](const QString& l) {
-                if (l.isEmpty() || l.startsWith(u';'))
-                    return (l.isEmpty() ? QString() : u'#' + l.mid(1)).toUtf8();
-                const QString id = QString::fromLatin1(t.name) + u':' + l;
-                return (l.mid(l.indexOf(u'=') + 1) + u'\t' + l.left(l.indexOf(u',')) + u'\t' +
-                        QString::number(weights.value(id)))
-                    .toUtf8();
-            },
-            "\n");
-    };
-    return {{"GbkCrLf", "gbk-crlf", gbk}, {"Utf8Lf", "utf8-lf", utf8}, {"RimeTsv", "rime", rime}};
-}
+// The two every key,position=text input method reads; the input methods
+// with formats of their own add theirs beside their own code.
+const bool kCommonFormats = [] {
+    jlex::tablegen::addTableFormat({"gbk-crlf", [](const QList<Table>&, const Table& t) {
+                                        return joinLines(
+                                            t.lines,
+                                            [](const QString& l) {
+                                                QStringEncoder encoder("GBK");
+                                                return QByteArray(encoder.encode(l));
+                                            },
+                                            "\r\n");
+                                    }});
+    jlex::tablegen::addTableFormat({"utf8-lf", [](const QList<Table>&, const Table& t) {
+                                        return joinLines(
+                                            t.lines, [](const QString& l) { return l.toUtf8(); },
+                                            "\n");
+                                    }});
+    return true;
+}();
 
 QString readTable(const QString& path, QStringList* lines)
 {
@@ -176,13 +115,19 @@ QString readTable(const QString& path, QStringList* lines)
 
 int main(int argc, char** argv)
 {
-    if (argc < 4)
-        return failWith(
-            QStringLiteral("usage: jlex_tablegen OUTPUT.cpp SHIPPED.txt NAME=TABLE.txt..."));
-
     QList<Table> tables;
-    for (int i = 3; i < argc; ++i) {
+    QStringList shippedFiles;
+    QString output;
+    for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg.startsWith(QLatin1String("--shipped="))) {
+            shippedFiles << arg.mid(10);
+            continue;
+        }
+        if (output.isEmpty()) {
+            output = arg;
+            continue;
+        }
         const qsizetype eq = arg.indexOf(QLatin1Char('='));
         if (eq <= 0)
             return failWith(QStringLiteral("not NAME=TABLE.txt: %1").arg(arg));
@@ -191,61 +136,92 @@ int main(int argc, char** argv)
             return failWith(problem);
         tables << table;
     }
+    const bool recordsOnly = output == QLatin1String("--records");
+    if (output.isEmpty() || tables.isEmpty() || (shippedFiles.isEmpty() && !recordsOnly))
+        return failWith(QStringLiteral(
+            "usage: jlex_tablegen OUTPUT.cpp --shipped=SHIPPED.txt... NAME=TABLE.txt...\n"
+            "       jlex_tablegen --records NAME=TABLE.txt..."));
+    if (recordsOnly) {
+        for (const TableFormat& format : jlex::tablegen::tableFormats()) {
+            for (const Table& table : tables) {
+                const QByteArray bytes = format.render(tables, table);
+                std::printf("%s\t%s\t%lld\t%s\n", table.name.toLower().constData(),
+                            format.name.constData(), static_cast<long long>(bytes.size()),
+                            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)
+                                .toHex()
+                                .constData());
+            }
+        }
+        return 0;
+    }
 
     // version<TAB>table<TAB>format<TAB>bytes<TAB>sha256, one line per table
-    // and format ever shipped.
-    QFile shippedFile(QString::fromLocal8Bit(argv[2]));
-    if (!shippedFile.open(QIODevice::ReadOnly))
-        return failWith(QStringLiteral("cannot read %1").arg(shippedFile.fileName()));
+    // and format ever shipped: the common formats' records beside the
+    // tables, every other format's beside its input method.
     QList<QByteArrayList> shipped;
-    for (const QByteArray& line : shippedFile.readAll().split('\n')) {
-        if (!line.isEmpty() && !line.startsWith('#'))
-            shipped << line.split('\t');
+    for (const QString& name : shippedFiles) {
+        QFile shippedFile(name);
+        if (!shippedFile.open(QIODevice::ReadOnly))
+            return failWith(QStringLiteral("cannot read %1").arg(name));
+        for (const QByteArray& line : shippedFile.readAll().split('\n')) {
+            if (!line.isEmpty() && !line.startsWith('#'))
+                shipped << line.split('\t');
+        }
     }
 
     QByteArray source = "// Generated by jlex_tablegen from src/tables; do not edit.\n"
                         "#include \"tables/PhraseTables.h\"\n\nnamespace {\n\n";
-    QByteArray lookup = "    switch (format) {\n";
-    const QList<Format> allFormats = formats(tables);
-    for (const Format& format : allFormats) {
-        lookup += "    case PhraseFormat::" + format.name + ":\n        switch (table) {\n";
+    QByteArray index = "struct Built {\n    jlex::PhraseTable table;\n    const char* format;\n"
+                       "    const char* bytes;\n    qsizetype size;\n};\n\n"
+                       "const Built kBuilt[] = {\n";
+    for (const TableFormat& format : jlex::tablegen::tableFormats()) {
         for (const Table& table : tables) {
-            const QByteArray bytes = format.bytes(table);
+            const QByteArray bytes = format.render(tables, table);
             const QByteArray sha = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-            const QByteArray record = table.name.toLower() + '\t' + format.recordName + '\t' +
+            const QByteArray record = table.name.toLower() + '\t' + format.name + '\t' +
                                       QByteArray::number(bytes.size()) + '\t' + sha.toHex();
             const bool recorded = std::any_of(shipped.begin(), shipped.end(), [&](const auto& r) {
                 return r.size() == 5 && r.mid(1).join('\t') == record;
             });
             if (!recorded)
-                return failWith(QStringLiteral("%1 changed: record it as shipped by adding "
-                                               "this line to %2:\nVERSION\t%3")
-                                    .arg(QString::fromLatin1(table.name), shippedFile.fileName(),
-                                         QString::fromLatin1(record)));
-            const QByteArray id = "k" + table.name + format.name;
+                return failWith(
+                    QStringLiteral("%1 changed in %2: record it as shipped by adding "
+                                   "this line to the records of that format (%3):"
+                                   "\nVERSION\t%4")
+                        .arg(QString::fromLatin1(table.name), QString::fromLatin1(format.name),
+                             shippedFiles.join(QStringLiteral(", ")), QString::fromLatin1(record)));
+            QByteArray id = "k" + table.name + format.name;
+            id.replace('-', '_');
             source += arrayDefinition(id, bytes);
-            lookup += "        case PhraseTable::" + table.name + ":\n            return {" + id +
-                      ", sizeof " + id + "};\n";
+            index += "    {jlex::PhraseTable::" + table.name + ", \"" + format.name + "\", " + id +
+                     ", sizeof " + id + "},\n";
         }
-        lookup += "        }\n        break;\n";
     }
-    lookup += "    }\n    return {};\n";
+    index += "};\n\n";
 
     QByteArray records;
     for (const QByteArrayList& r : shipped) {
-        for (const Format& format : allFormats) {
-            if (r.size() == 5 && r[2] == format.recordName)
-                records += "        {PhraseFormat::" + format.name + ", " + r[3] +
-                           ", QByteArray::fromHex(\"" + r[4] + "\")},\n";
-        }
+        if (r.size() != 5)
+            return failWith(
+                QStringLiteral("not a record: %1").arg(QString::fromUtf8(r.join('\t'))));
+        QByteArray table = r[1];
+        if (!table.isEmpty())
+            table[0] = char(std::toupper(table[0]));
+        records += "        {PhraseTable::" + table + ", \"" + r[2] + "\", " + r[3] +
+                   ", QByteArray::fromHex(\"" + r[4] + "\")},\n";
     }
-    source += "} // namespace\n\nnamespace jlex {\n\n"
-              "QByteArrayView phraseTable(PhraseTable table, PhraseFormat format)\n{\n" +
-              lookup + "}\n\nconst QList<ShippedTable>& shippedTables()\n{\n" +
-              "    static const QList<ShippedTable> list = {\n" + records +
-              "    };\n    return list;\n}\n\n} // namespace jlex\n";
+    source += index +
+              "} // namespace\n\nnamespace jlex {\n\n"
+              "QByteArrayView phraseTable(PhraseTable table, const PhraseFormat& format)\n{\n"
+              "    for (const Built& built : kBuilt) {\n"
+              "        if (built.table == table && format.name == built.format)\n"
+              "            return {built.bytes, built.size};\n"
+              "    }\n    return {};\n}\n\n"
+              "const QList<ShippedTable>& shippedTables()\n{\n"
+              "    static const QList<ShippedTable> list = {\n" +
+              records + "    };\n    return list;\n}\n\n} // namespace jlex\n";
 
-    QFile out(QString::fromLocal8Bit(argv[1]));
+    QFile out(output);
     if (!out.open(QIODevice::WriteOnly) || out.write(source) != source.size())
         return failWith(QStringLiteral("cannot write %1").arg(out.fileName()));
     return 0;

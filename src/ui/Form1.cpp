@@ -351,10 +351,13 @@ void Form1::showNote(const QString& note)
 
 void Form1::install()
 {
-    m_session.install({.greeting = check3->isChecked(),
-                       .kanji = check4->isChecked(),
-                       .addMode = option1->isChecked(),
-                       .backupFirst = check1->isChecked()});
+    QList<PhraseTable> tables;
+    if (check3->isChecked())
+        tables << PhraseTable::Greeting;
+    if (check4->isChecked())
+        tables << PhraseTable::Kanji;
+    m_session.install(
+        {.tables = tables, .addMode = option1->isChecked(), .backupFirst = check1->isChecked()});
 }
 
 void Form1::showAbout()

@@ -4,6 +4,7 @@
 #include "store/Stamp.h"
 #include "support/Files.h"
 #include "support/JlexProcess.h"
+#include "targets/Registry.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -20,6 +21,12 @@ namespace {
 
 const QString kKavroDir = "wine/drive_c/Documents and Settings/alice/Application Data/"
                           "KavroPY.users/00000001/";
+
+// The format an input method's files are written in, as registered.
+PhraseFormat formatOf(const char* ime)
+{
+    return registrationNamed(QString::fromLatin1(ime))->make({}).paths->format();
+}
 
 } // namespace
 
@@ -47,8 +54,8 @@ void CliTest::results_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("expected");
     QTest::addColumn<int>("status");
-    const auto utf8 = PhraseFormat::Utf8Lf;
-    const auto gbk = PhraseFormat::GbkCrLf;
+    const auto utf8 = kUtf8Lf;
+    const auto gbk = kGbkCrLf;
     QTest::newRow("export fcitx5")
         << QStringList{"export"} << tableBytes(utf8, {Kana, Greeting}) << 0;
     QTest::newRow("export both, any order") << QStringList{"--tables", "kanji,greeting", "export"}
@@ -127,7 +134,7 @@ void CliTest::storeCommands_data()
                                  << QStringList{kavro + ".ini", kavro + "最初备份.ini",
                                                 kavro + "最近备份.ini", kavro + "TEMP.ini"}
                                  << QByteArray("wo,1=\xce\xd2\r\n")
-                                 << tableBytes(PhraseFormat::GbkCrLf,
+                                 << tableBytes(kGbkCrLf,
                                                {PhraseTable::Kana, PhraseTable::Greeting}) +
                                         "wo,1=\xce\xd2\r\n\r\n";
     const QString own = "data/jlex/fcitx5/customphrase.";
@@ -136,8 +143,7 @@ void CliTest::storeCommands_data()
                                            own + "initial-backup", own + "latest-backup",
                                            own + "swap"}
                             << QByteArray("wo,1=我\nold,2=")
-                            << tableBytes(PhraseFormat::Utf8Lf,
-                                          {PhraseTable::Kana, PhraseTable::Greeting}) +
+                            << tableBytes(kUtf8Lf, {PhraseTable::Kana, PhraseTable::Greeting}) +
                                    "wo,1=我\nold,2=";
     const QString rime = "data/jlex/rime/custom_phrase.";
     QTest::newRow("rime") << "rime"
@@ -145,7 +151,7 @@ void CliTest::storeCommands_data()
                                          rime + "initial-backup", rime + "latest-backup",
                                          rime + "swap"}
                           << QByteArray("# no comment\n我的\two\t5\n")
-                          << tableBytes(PhraseFormat::RimeTsv,
+                          << tableBytes(formatOf("rime"),
                                         {PhraseTable::Kana, PhraseTable::Greeting}) +
                                  "# no comment\n我的\two\t5\n";
 }
@@ -284,7 +290,7 @@ void CliTest::environment()
         const QByteArray stamp = readFile(home.filePath(kKavroDir + "time000.ini"));
         bool fits = false;
         for (QDateTime t = start.addSecs(-1); t <= end.addSecs(1); t = t.addSecs(1))
-            fits = fits || stamp == stampFileBytes(t, PhraseFormat::GbkCrLf);
+            fits = fits || stamp == stampFileBytes(t, kGbkCrLf);
         QVERIFY2(fits, stamp.constData());
     }
     // Nothing was ever written outside the places the environment names.

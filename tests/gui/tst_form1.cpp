@@ -75,10 +75,10 @@ private slots:
         QFETCH(QString, after);
         QFETCH(QString, said);
         QFETCH(QString, controls);
-        const QStringList known = {texts::kInstallDone, texts::kBackupDone, texts::kRestoreDone,
-                                   texts::kRestartHint, texts::kBackupWarningText};
-        const QStringList names = {"installed", "backed-up", "restored", "restart", "warning"};
         MainWindowDriver w;
+        const QStringList known = {texts::kInstallDone, texts::kBackupDone, texts::kRestoreDone,
+                                   w.store.target.texts.restartHint, texts::kBackupWarningText};
+        const QStringList names = {"installed", "backed-up", "restored", "restart", "warning"};
         QStringList shown, controlsWhenShown;
         w.messages.onShow = [&](const QString&, const QString& text) {
             shown << names.value(known.indexOf(text), text.section('\n', 0, 0)) +
@@ -139,7 +139,7 @@ private slots:
         QCOMPARE((QStringList{QApplication::focusWidget()->objectName()} + seen).join(' '), after);
     }
 
-    // A fresh window in either edition: where the focus starts, disabled
+    // A fresh window of every input method: where the focus starts, disabled
     // captions drawn lighter (Check2 is disabled in every store), and a guard
     // against the layout engine moving things: controls over the frame lie
     // above it.
@@ -154,8 +154,8 @@ private slots:
                     grey = std::min(grey, qGray(image.pixel(x, y)));
             return grey;
         };
-        for (const Edition edition : {Edition::Login, Edition::Public}) {
-            MainWindowDriver w(edition);
+        for (const TargetRegistration& target : targetRegistrations()) {
+            MainWindowDriver w(target.name);
             w.start();
             QCOMPARE(QApplication::focusWidget(), w.get("Command1"));
             for (const auto& [off, on] :
@@ -238,8 +238,10 @@ private slots:
     void linuxFirstStart_data()
     {
         columns("ime");
-        row("fcitx5");
-        row("rime");
+        for (const TargetRegistration& target : targetRegistrations()) {
+            if (!target.make({}).texts.noPhraseFileNote.isEmpty())
+                row(qPrintable(target.name));
+        }
     }
     void linuxFirstStart()
     {

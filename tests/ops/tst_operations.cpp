@@ -10,6 +10,7 @@
 #include "support/Tmpfs.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSet>
@@ -30,12 +31,12 @@ constexpr uid_t kNobody = 65534;
 
 // Runs an operation as a user who may not write the phrase file's directory
 // (root may write anywhere) when asked, and returns its message.
-QString failureOf(const QString& operation, const StorePaths& paths, bool asNobody)
+QString failureOf(const QString& operation, const Target& target, bool asNobody)
 {
     asNobody = asNobody && geteuid() == 0;
     if (asNobody && seteuid(kNobody) != 0)
         return QStringLiteral("cannot act as nobody");
-    const auto failure = runOperation(operation, paths);
+    const auto failure = runOperation(operation, target);
     if (asNobody && seteuid(0) != 0)
         qFatal("cannot act as root again");
     return failure ? failureMessage({}, *failure) : QStringLiteral("succeeded");
@@ -167,71 +168,100 @@ void OperationsTest::addModeKeepsEveryByte()
     TempStore store;
     store.write(StoreFile::Phrases, file);
     for (int again = 0; again < 2; ++again) {
-        QVERIFY(!runOperation(QStringLiteral("install -greeting -backup"), store.paths));
+        QVERIFY(!runOperation(QStringLiteral("install -greeting -backup"), store.target));
         QCOMPARE(store.read(StoreFile::Phrases), storeBytes("kana") + kept + "\r\n");
     }
     QVERIFY(isKept(store, file));
 }
 
+// Every row on every input method, but for the rows about directories an
+// input method never makes and about a user name its paths are made of.
 void OperationsTest::failuresLeaveEveryFile_data()
 {
+    QTest::addColumn<QString>("ime");
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("says");
-    const auto row = [](const char* op, const char* before, const char* says) {
-        QTest::addRow("%s: %s", op, before) << op << before << QString::fromUtf8(says);
-    };
-    // The phrase file went away after the window last looked.
-    row("install -backup", "", "找不到词库文件");
-    row("backup", "", "找不到词库文件");
-    row("restore initial", "P=p i=t0 l=t1", "找不到最初状态备份");
-    row("restore latest", "P=p i=t0 l=t1", "找不到最近备份");
-    row("uninstall", "P=only L=lb", "找不到最初状态备份");
-    row("restore from 0123abcd", "P=p", "历史记录中没有编号为 0123abcd 的版本");
-    row("install", "P=p I=ib L=dir", "最近备份不是普通文件");
-    row("install", "P=dir", "词库文件不是普通文件");
-    // A link at the phrase file that leads nowhere is someone's missing file.
-    row("install -add -backup", "P=dangling", "原因：链接指向的文件不存在");
-    row("install -add -backup", "P=loop", "原因：符号链接形成了循环");
-    // A link into a read-only file system: nothing is backed up first in vain.
-    row("install -add -backup", "read-only", "原因：文件所在的磁盘是只读的");
-    // A swap file left by an interrupted exchange may be someone's only copy.
-    row("restore latest", "P=p L=lb l=t1 S=theirs", "临时交换文件");
-    // Directories are never created; without the account's, no stamp can be written.
-    // ("public" is the public edition without the account's directory.)
-    row("install -add -backup", "no dirs", "找不到phrases.ini所在的目录");
-    row("install", "public P=p", "找不到time000.ini所在的目录");
-    row("restore initial", "public P=p I=ib L=lb", "找不到time001.ini所在的目录");
-    row("restore latest", "public P=p L=lb", "找不到time001.ini所在的目录");
-    for (const char* op : {"install -add -backup", "backup", "restore initial"})
-        row(op, "nobody P=p I=ib i=t0", "无法写入");
-    // Another jlex at work on the same files: wait, then change nothing.
-    row("backup", "locked P=p", "另一个 jlex 正在修改这些文件，请稍后再试");
-    // A user name that is no single directory never makes a path at all.
-    row("install", "USERNAME=../../../outside P=p", "环境变量 USERNAME");
-    row("backup", "USERNAME=dom\\user P=p", "环境变量 USERNAME");
-    row("install -backup", "USERNAME= P=p", "环境变量 USERNAME");
-    // A full disk ("free=N": whole pages left): a write failing part-way leaves
-    // no torn file, and steps before a failing one are undone.
-    row("install -backup", "free=0 P=big", "原因：磁盘空间不足");
-    row("install", "free=1 P=mine", "原因：磁盘空间不足");
-    row("backup", "free=0 P=mine", "原因：磁盘空间不足");
-    // The copy replaces the latest backup; only the stamp finds no room.
-    row("backup", "free=1 P=mine I=ib i=t0 L=lb l=t1", "无法写入最近备份时间记录");
-    row("restore initial", "free=0 P=mine I=ib i=t0 L=lb l=t1", "原因：磁盘空间不足");
-    row("restore latest", "free=1 P=mine L=lb l=t1", "原因：磁盘空间不足");
+    for (const TargetRegistration& target : targetRegistrations()) {
+        const QString ime = target.name;
+        const auto row = [&](const char* op, const char* before, const QString& says) {
+            QTest::addRow("%s %s: %s", qPrintable(ime), op, before) << ime << op << before << says;
+        };
+        const Target made = target.make({});
+        const StorePaths& paths = *made.paths;
+        const auto nameOf = [&](StoreFile file) { return QFileInfo(paths.host(file)).fileName(); };
+        // The phrase file went away after the window last looked.
+        row("install -backup", "", "找不到词库文件");
+        row("backup", "", "找不到词库文件");
+        row("restore initial", "P=p i=t0 l=t1", "找不到最初状态备份");
+        row("restore latest", "P=p i=t0 l=t1", "找不到最近备份");
+        row("uninstall", "P=only L=lb", "找不到最初状态备份");
+        row("restore from 0123abcd", "P=p", "历史记录中没有编号为 0123abcd 的版本");
+        row("install", "P=p I=ib L=dir", "最近备份不是普通文件");
+        row("install", "P=dir", "词库文件不是普通文件");
+        // A link at the phrase file that leads nowhere is someone's missing file.
+        row("install -add -backup", "P=dangling", "原因：链接指向的文件不存在");
+        row("install -add -backup", "P=loop", "原因：符号链接形成了循环");
+        // A link into a read-only file system: nothing is backed up first in vain.
+        row("install -add -backup", "read-only", "原因：文件所在的磁盘是只读的");
+        // A swap file left by an interrupted exchange may be someone's only copy.
+        row("restore latest", "P=p L=lb l=t1 S=theirs", "临时交换文件");
+        // Backups beside the phrase file are as out of reach as it.
+        const bool beside = QFileInfo(paths.host(StoreFile::Phrases)).absolutePath() ==
+                            QFileInfo(paths.host(StoreFile::InitialBackup)).absolutePath();
+        for (const char* op : {"install -add -backup", "backup", "restore initial"}) {
+            if (beside || QByteArrayView(op) != "backup")
+                row(op, "nobody P=p I=ib i=t0", "无法写入");
+        }
+        // Another jlex at work on the same files: wait, then change nothing.
+        row("backup", "locked P=p", "另一个 jlex 正在修改这些文件，请稍后再试");
+        // A full disk ("free=N": whole pages left): a write failing part-way
+        // leaves no torn file, and steps before a failing one are undone.
+        row("install -backup", "free=0 P=big", "原因：磁盘空间不足");
+        row("install", "free=1 P=mine", "原因：磁盘空间不足");
+        row("backup", "free=0 P=mine", "原因：磁盘空间不足");
+        // The copy replaces the latest backup; only the stamp finds no room.
+        row("backup", "free=1 P=mine I=ib i=t0 L=lb l=t1", "无法写入最近备份时间记录");
+        row("restore initial", "free=0 P=mine I=ib i=t0 L=lb l=t1", "原因：磁盘空间不足");
+        row("restore latest", "free=1 P=mine L=lb l=t1", "原因：磁盘空间不足");
+        // Where the input method makes its directories itself, jlex does
+        // not; without them no file can be written ("only phrases": the
+        // phrase file's directory alone is there).
+        if (!paths.makesDirectories(StoreFile::Phrases))
+            row("install -add -backup", "no dirs",
+                "找不到" + nameOf(StoreFile::Phrases) + "所在的目录");
+        const bool apart = QFileInfo(paths.host(StoreFile::Phrases)).absolutePath() !=
+                           QFileInfo(paths.host(StoreFile::InitialStamp)).absolutePath();
+        if (apart && !paths.makesDirectories(StoreFile::InitialStamp)) {
+            const QString initial = "找不到" + nameOf(StoreFile::InitialStamp) + "所在的目录";
+            const QString latest = "找不到" + nameOf(StoreFile::LatestStamp) + "所在的目录";
+            row("install", "only phrases P=p", initial);
+            row("restore initial", "only phrases P=p I=ib L=lb", latest);
+            row("restore latest", "only phrases P=p L=lb", latest);
+        }
+        // A user name that is no single directory never makes a path at all.
+        const QByteArray user = qgetenv("USERNAME");
+        qputenv("USERNAME", "");
+        const bool namedByUser = !target.make({}).paths->problem().isEmpty();
+        qputenv("USERNAME", user);
+        if (namedByUser) {
+            row("install", "USERNAME=../../../outside P=p", "环境变量 USERNAME");
+            row("backup", "USERNAME=dom\\user P=p", "环境变量 USERNAME");
+            row("install -backup", "USERNAME= P=p", "环境变量 USERNAME");
+        }
+    }
 }
 
 void OperationsTest::failuresLeaveEveryFile()
 {
+    QFETCH(QString, ime);
     QFETCH(QString, operation);
     QFETCH(QString, before);
     QFETCH(QString, says);
-    const bool shared = before.startsWith(QStringLiteral("public"));
-    TempStore store(shared ? Edition::Public : Edition::Login,
-                    shared                                         ? TempStore::PhraseDirOnly
-                    : before.startsWith(QStringLiteral("no dirs")) ? TempStore::NoDirs
-                                                                   : TempStore::BothDirs);
+    TempStore store(ime, before.startsWith(QStringLiteral("only phrases"))
+                             ? TempStore::PhraseDirOnly
+                         : before.startsWith(QStringLiteral("no dirs")) ? TempStore::NoDirs
+                                                                        : TempStore::BothDirs);
     const QString phraseDir = QFileInfo(store.host(StoreFile::Phrases)).absolutePath();
     std::optional<Tmpfs> disk;
     const bool readOnly = before == "read-only";
@@ -239,7 +269,7 @@ void OperationsTest::failuresLeaveEveryFile()
         const QString at = readOnly ? store.root() + "/dotfiles" : store.root();
         if (!QDir().mkpath(at) || !disk.emplace(at, "size=4m").mounted())
             QSKIP("needs root to mount a small tmpfs");
-        QVERIFY(QDir().mkpath(phraseDir));
+        store.makeDirs(TempStore::BothDirs);
     }
     layStore(store, before);
     if (readOnly) {
@@ -257,9 +287,14 @@ void OperationsTest::failuresLeaveEveryFile()
     }
     const bool nobody = before.startsWith("nobody");
     if (nobody) {
+        // Their own data directory, as theirs would be; the phrase file's
+        // directory alone they may not write.
+        QDirIterator it(store.dataHome(), QDir::Dirs | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        QVERIFY(::chown(QFile::encodeName(store.dataHome()).constData(), kNobody, kNobody) == 0);
+        while (it.hasNext())
+            QVERIFY(::chown(QFile::encodeName(it.next()).constData(), kNobody, kNobody) == 0);
         QFile::setPermissions(phraseDir, QFileDevice::Permissions(0x5555));
-        // Their own data directory, as theirs would be.
-        QFile::setPermissions(store.dataHome(), QFileDevice::Permissions(0x7777));
     }
     Child locker;
     if (before.startsWith("locked")) {
@@ -277,7 +312,7 @@ void OperationsTest::failuresLeaveEveryFile()
     const auto snapshot = store.snapshot();
     QElapsedTimer clock;
     clock.start();
-    const QString message = failureOf(operation, store.paths, nobody);
+    const QString message = failureOf(operation, store.target, nobody);
     QFile::setPermissions(phraseDir, QFileDevice::Permissions(0x7755));
     if (locker.pid > 0)
         QVERIFY2(clock.elapsed() >= 4500, "gave up without waiting for the other jlex");
@@ -290,7 +325,9 @@ void OperationsTest::failuresLeaveEveryFile()
     if (message.contains(QStringLiteral("文件：C:\\")))
         QVERIFY2(message.contains(QStringLiteral("本机路径：") + store.root()),
                  qPrintable(message));
-    QCOMPARE(store.snapshot(), snapshot);
+    const auto after = store.snapshot();
+    for (const QString& path : after.keys() + snapshot.keys())
+        QVERIFY2(after.value(path) == snapshot.value(path), qPrintable(path));
     QVERIFY(!QFileInfo::exists(store.root() + "/../outside"));
     QVERIFY(!QFileInfo::exists(store.historyDir()) || QDir(store.historyDir()).isEmpty());
 }
@@ -328,7 +365,7 @@ void OperationsTest::otherWriterLosesNothing()
         writer.start(
             [&] { appendLines(store.host(StoreFile::Phrases), reopen, pauseUs, writer.count); });
         QTRY_VERIFY(*writer.count > 0);
-        given += runOperation(install, store.paths) ? 1 : 0;
+        given += runOperation(install, store.target) ? 1 : 0;
         ::usleep(20000);
         ::kill(writer.pid, SIGKILL);
         ::waitpid(writer.pid, nullptr, 0);
@@ -385,7 +422,7 @@ void OperationsTest::everyContentIsKept()
                 "newest",
                 QDir(store.historyDir()).entryList(QDir::Files, QDir::Time).value(0).left(12));
             held << store.read(StoreFile::Phrases);
-            const auto failure = runOperation(op, store.paths);
+            const auto failure = runOperation(op, store.target);
             QVERIFY2(!failure, failure ? qPrintable(failureMessage(op, *failure)) : "");
         }
         for (const QByteArray& content : held)
@@ -459,7 +496,7 @@ void OperationsTest::othersCanNeitherRedirectNorRead()
     // The user's phrases and their backups are theirs alone.
     for (const auto& [file, bytes] : store.snapshot().asKeyValueRange())
         if (bytes != "<dir>")
-            ::chmod(QFile::encodeName(store.root() + file).constData(), 0600);
+            ::chmod(QFile::encodeName(file).constData(), 0600);
     if (!planted.isEmpty()) {
         const QString at = store.host(StoreFile(QString("PILSil").indexOf(planted)));
         QFile::remove(at);
@@ -470,7 +507,7 @@ void OperationsTest::othersCanNeitherRedirectNorRead()
         QVERIFY2(linked, strerror(error));
     }
     const auto before = store.snapshot();
-    const QString message = failureOf(operation, store.paths, false);
+    const QString message = failureOf(operation, store.target, false);
     if (!planted.isEmpty()) {
         QVERIFY2(message.contains(says) && message.endsWith("所有文件均保持原样。"),
                  qPrintable(message));
@@ -527,7 +564,7 @@ void OperationsTest::linkedPhraseFileStaysALink()
     QVERIFY(QFile::link(real, store.host(StoreFile::Phrases)));
     layStore(store, operation == "install" ? "P=mine" : "P=mine I=ib i=t0 L=lb l=t1");
 
-    const auto failure = runOperation(operation, store.paths);
+    const auto failure = runOperation(operation, store.target);
     QVERIFY2(!failure, failure ? qPrintable(failureMessage({}, *failure)) : "");
     QCOMPARE(QFileInfo(store.host(StoreFile::Phrases)).symLinkTarget(), real);
     QCOMPARE(store.read(StoreFile::Phrases), storeBytes(linkedAfter));
@@ -544,7 +581,7 @@ void OperationsTest::restoredPhraseFileIsWritable()
     TempStore store;
     layStore(store, "P=p L=lb l=t1");
     QVERIFY(QFile::setPermissions(store.host(StoreFile::LatestBackup), QFileDevice::ReadOwner));
-    QVERIFY(!runOperation("restore latest", store.paths));
+    QVERIFY(!runOperation("restore latest", store.target));
     QCOMPARE(store.read(StoreFile::Phrases), QByteArray("lb"));
     QVERIFY(QFileInfo(store.host(StoreFile::Phrases)).permissions() & QFileDevice::WriteOwner);
 }

@@ -24,7 +24,7 @@ inline void writeFile(const QString& path, const QByteArray& bytes)
 }
 
 // The tables one after the other in one format, as an install writes them.
-inline QByteArray tableBytes(jlex::PhraseFormat format,
+inline QByteArray tableBytes(const jlex::PhraseFormat& format,
                              std::initializer_list<jlex::PhraseTable> list)
 {
     QByteArray bytes;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ops/Targets.h"
 #include "support/FakeBrowser.h"
 #include "support/RecordingMessages.h"
 #include "support/StoreState.h"
+#include "targets/Registry.h"
 #include "ui/Form1.h"
 
 #include <QAbstractButton>
@@ -11,15 +11,13 @@
 
 // One main window on a store of its own, with its messages and browser recorded.
 struct MainWindowDriver {
-    explicit MainWindowDriver(jlex::Edition edition = jlex::Edition::Login) : store(edition) {}
+    explicit MainWindowDriver(const QString& ime = QStringLiteral("kavro-login")) : store(ime) {}
 
     // On a store laid as in StoreState.h.
     void start(const QString& files = {})
     {
         layStore(store, files);
-        const QString name =
-            store.paths.edition() == jlex::Edition::Login ? "kavro-login" : "kavro-public";
-        form = std::make_unique<jlex::Form1>(jlex::registrationNamed(name)->make({}), messages,
+        form = std::make_unique<jlex::Form1>(jlex::registrationNamed(store.ime)->make({}), messages,
                                              browser);
         form->startUp();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));

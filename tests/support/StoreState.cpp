@@ -10,14 +10,10 @@ using namespace jlex;
 
 namespace {
 
-// Each role's letter and the name the IME knows its file by.
-const std::tuple<char, StoreFile, const char*> kRoles[] = {
-    {'P', StoreFile::Phrases, "phrases.ini"},
-    {'I', StoreFile::InitialBackup, "phrases最初备份.ini"},
-    {'L', StoreFile::LatestBackup, "phrases最近备份.ini"},
-    {'S', StoreFile::Swap, "phrasesTEMP.ini"},
-    {'i', StoreFile::InitialStamp, "time000.ini"},
-    {'l', StoreFile::LatestStamp, "time001.ini"}};
+// Each role's letter.
+const std::pair<char, StoreFile> kRoles[] = {
+    {'P', StoreFile::Phrases}, {'I', StoreFile::InitialBackup}, {'L', StoreFile::LatestBackup},
+    {'S', StoreFile::Swap},    {'i', StoreFile::InitialStamp},  {'l', StoreFile::LatestStamp}};
 
 QString valueOf(const QString& state, char role)
 {
@@ -28,12 +24,12 @@ QString valueOf(const QString& state, char role)
 
 } // namespace
 
-QByteArray storeBytes(const QString& value)
+QByteArray storeBytes(const QString& value, const PhraseFormat& format)
 {
-    static const QHash<QString, QByteArray> words = {
-        {"kana", phraseTable(PhraseTable::Kana).toByteArray()},
-        {"greeting", phraseTable(PhraseTable::Greeting).toByteArray()},
-        {"kanji", phraseTable(PhraseTable::Kanji).toByteArray()},
+    const QHash<QString, QByteArray> words = {
+        {"kana", phraseTable(PhraseTable::Kana, format).toByteArray()},
+        {"greeting", phraseTable(PhraseTable::Greeting, format).toByteArray()},
+        {"kanji", phraseTable(PhraseTable::Kanji, format).toByteArray()},
         {"crlf", "\r\n"},
         {"mine", "mine,1=\xce\xd2\xb5\xc4\r\n;note\r\nlast,2=x"},
         {"big", QByteArray("user,1=phrase\r\n").repeated(150000)}};
@@ -45,7 +41,7 @@ QByteArray storeBytes(const QString& value)
 
 void layStore(const TempStore& store, const QString& state)
 {
-    for (const auto& [role, file, name] : kRoles) {
+    for (const auto& [role, file] : kRoles) {
         const QString value = valueOf(state, role);
         if (value == QStringLiteral("dir"))
             QVERIFY(QDir().mkdir(store.host(file)));
@@ -55,21 +51,24 @@ void layStore(const TempStore& store, const QString& state)
         else if (value == QStringLiteral("none"))
             QFile::remove(store.host(file));
         else if (!value.isEmpty())
-            store.write(file, storeBytes(value));
+            store.write(file, storeBytes(value, store.paths.format()));
     }
 }
 
 void verifyStore(const TempStore& store, const QString& state, const QDateTime& since)
 {
     QStringList names;
-    for (const auto& [role, file, name] : kRoles) {
+    for (const auto& [role, file] : kRoles) {
         const QString value = valueOf(state, role);
+        const QString name = QFileInfo(store.host(file)).fileName();
         if (value == QStringLiteral("now"))
-            QVERIFY2(isStampBetween(store.read(file), since, QDateTime::currentDateTime()), name);
-        else if (!value.isEmpty())
-            QCOMPARE(name + store.read(file), name + storeBytes(value)); // named on failure
+            QVERIFY2(isStampBetween(store.read(file), since, QDateTime::currentDateTime()),
+                     qPrintable(name));
+        else if (!value.isEmpty()) // named on failure
+            QCOMPARE(name.toUtf8() + store.read(file),
+                     name.toUtf8() + storeBytes(value, store.paths.format()));
         if (!value.isEmpty())
-            names << QString::fromUtf8(name);
+            names << name;
     }
     // Nothing else: no file left behind, no temporary file.
     QStringList found;
@@ -81,11 +80,12 @@ void verifyStore(const TempStore& store, const QString& state, const QDateTime& 
         QVERIFY2(found.contains(name), qPrintable(name));
 }
 
-std::optional<OperationFailure> runOperation(const QString& name, const StorePaths& paths)
+std::optional<OperationFailure> runOperation(const QString& name, const Target& target)
 {
     const QStringList words = name.split(QLatin1Char(' '));
+    const StorePaths& paths = *target.paths;
     const QString held = paths.path(StoreFile::Phrases);
-    const OperationContext context{paths};
+    const OperationContext context{paths, nullptr, target.sideFiles};
     if (words[0] == QStringLiteral("backup"))
         return backup(context, held).failure;
     if (words[0] == QStringLiteral("restore"))
@@ -94,9 +94,13 @@ std::optional<OperationFailure> runOperation(const QString& name, const StorePat
                    : restore(context, words.value(1) == QStringLiteral("initial")).failure;
     if (words[0] == QStringLiteral("uninstall"))
         return uninstall(context).failure;
+    QList<PhraseTable> tables;
+    if (!words.contains(QStringLiteral("-greeting")))
+        tables << PhraseTable::Greeting;
+    if (words.contains(QStringLiteral("+kanji")))
+        tables << PhraseTable::Kanji;
     return install(context, held,
-                   {.greeting = !words.contains(QStringLiteral("-greeting")),
-                    .kanji = words.contains(QStringLiteral("+kanji")),
+                   {.tables = tables,
                     .addMode = !words.contains(QStringLiteral("-add")),
                     .backupFirst = !words.contains(QStringLiteral("-backup"))})
         .failure;

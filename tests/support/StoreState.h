@@ -15,11 +15,10 @@
 // stamp written since the start.
 void layStore(const TempStore& store, const QString& state);
 void verifyStore(const TempStore& store, const QString& state, const QDateTime& since);
-QByteArray storeBytes(const QString& value);
+QByteArray storeBytes(const QString& value, const jlex::PhraseFormat& format = jlex::kGbkCrLf);
 
 // "backup", "restore initial", "restore latest", "uninstall", or "install"
 // with the window's first choices (greeting, adding, backing up first) changed
 // by "+kanji", "-greeting", "-add", "-backup". The phrase file is held where
 // the store has it.
-std::optional<jlex::OperationFailure> runOperation(const QString& name,
-                                                   const jlex::StorePaths& paths);
+std::optional<jlex::OperationFailure> runOperation(const QString& name, const jlex::Target& target);

@@ -14,8 +14,8 @@
 // are paragraphs.
 #include "cli/Commands.h"
 #include "cli/HelpText.h"
-#include "ops/Targets.h"
 #include "tables/PhraseTables.h"
+#include "targets/Registry.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/Edition.h"
 #include "store/StorePaths.h"
+#include "targets/kavro/Edition.h"
 
 namespace jlex {
 
@@ -14,7 +14,7 @@ public:
     Edition edition() const { return m_edition; }
     QString path(StoreFile file) const override;
     QString hostPath(const QString& shownPath) const override;
-    PhraseFormat format() const override { return PhraseFormat::GbkCrLf; }
+    const PhraseFormat& format() const override { return kGbkCrLf; }
     bool makesDirectories(StoreFile) const override { return false; }
     QString userName() const override;
     QString historyName() const override;

@@ -1,4 +1,4 @@
-#include "store/Fcitx5Reloader.h"
+#include "targets/shared/Fcitx5Reloader.h"
 
 #include <QDBusMessage>
 #include <QDBusVariant>

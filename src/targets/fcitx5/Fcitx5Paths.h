@@ -11,7 +11,7 @@ class Fcitx5Paths : public StorePaths {
 public:
     QString path(StoreFile file) const override;
     QString hostPath(const QString& shownPath) const override { return shownPath; }
-    PhraseFormat format() const override { return PhraseFormat::Utf8Lf; }
+    const PhraseFormat& format() const override { return kUtf8Lf; }
     // Fcitx 5 makes its pinyin directory only when it first saves, and the
     // backup directory is jlex's own.
     bool makesDirectories(StoreFile) const override { return true; }

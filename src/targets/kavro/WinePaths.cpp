@@ -1,4 +1,4 @@
-#include "store/HostPath.h"
+#include "targets/kavro/WinePaths.h"
 
 #include "store/UserDirs.h"
 

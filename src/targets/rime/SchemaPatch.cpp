@@ -1,4 +1,6 @@
-#include "store/SchemaPatch.h"
+#include "targets/rime/SchemaPatch.h"
+
+#include "targets/rime/RimePaths.h"
 
 #include <QRegularExpression>
 #include <QString>
@@ -109,6 +111,19 @@ QString schemaPatchAdvice(const QString& file)
                "%1，因为其中的写法无法稳妥地自动修改。请在其中 patch: 下面自己加上一行：\n"
                "  simplifier/excluded_types: [user_table]\n然后重新部署 Rime。")
         .arg(file);
+}
+
+QString SchemaPatch::path() const
+{
+    return m_paths->rimeDir() + QStringLiteral("/luna_pinyin.custom.yaml");
+}
+
+SideFile::Edit SchemaPatch::edit(const std::optional<QByteArray>& existing,
+                                 const QList<PhraseTable>& tables) const
+{
+    if (!tables.isEmpty())
+        return withJlexPatch(existing);
+    return existing ? withoutJlexPatch(*existing) : Edit{};
 }
 
 } // namespace jlex

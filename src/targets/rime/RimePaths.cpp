@@ -1,4 +1,4 @@
-#include "store/RimePaths.h"
+#include "targets/rime/RimePaths.h"
 
 #include "store/FileSteps.h"
 #include "store/UserDirs.h"
@@ -23,12 +23,6 @@ QString RimePaths::path(StoreFile file) const
     if (file == StoreFile::Phrases)
         return rimeDir() + QStringLiteral("/custom_phrase.txt");
     return ownStoreFile(file, QStringLiteral("custom_phrase"));
-}
-
-QString RimePaths::schemaCustomFile() const
-{
-    // luna_pinyin's patch reaches every stock pinyin schema, which all build on it.
-    return rimeDir() + QStringLiteral("/luna_pinyin.custom.yaml");
 }
 
 QString RimePaths::userName() const

@@ -1,6 +1,6 @@
-#include "store/KavroPaths.h"
+#include "targets/kavro/KavroPaths.h"
 
-#include "store/HostPath.h"
+#include "targets/kavro/WinePaths.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>

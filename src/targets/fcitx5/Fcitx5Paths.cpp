@@ -1,4 +1,4 @@
-#include "store/Fcitx5Paths.h"
+#include "targets/fcitx5/Fcitx5Paths.h"
 
 #include "store/UserDirs.h"
 
