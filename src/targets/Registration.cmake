@@ -4,7 +4,7 @@
 # tests' lists are all made from what they collect here.
 #
 #   jlex_target(NAME ime PROGRAM jlex-x MAKE factory SERVES "what, in English"
-#               [SUGGESTS "debian-package | other"])
+#               SERVES_ZH "what, in Chinese" [SUGGESTS "debian-package | other"])
 #       an input method: --ime NAME, its window program, and the C++
 #       function jlex::targets::factory() that returns its registration
 #   jlex_target_sources(files...)     compiled into the program's libraries
@@ -18,6 +18,7 @@ set(JLEX_TARGET_NAMES "")
 set(JLEX_WINDOW_PROGRAMS "")
 set(JLEX_TARGET_FACTORIES "")
 set(JLEX_TARGET_SERVES "")
+set(JLEX_TARGET_SERVES_ZH "")
 set(JLEX_TARGET_SUGGESTS "")
 set(JLEX_TARGET_SOURCES "")
 set(JLEX_TARGET_PICTURES "")
@@ -25,14 +26,16 @@ set(JLEX_TABLE_FORMAT_SOURCES "")
 set(JLEX_SHIPPED_TABLES ${PROJECT_SOURCE_DIR}/src/tables/shipped.txt)
 
 macro(jlex_target)
-    cmake_parse_arguments(JT "" "NAME;PROGRAM;MAKE;SERVES;SUGGESTS" "" ${ARGN})
-    if(NOT JT_NAME OR NOT JT_PROGRAM OR NOT JT_MAKE OR NOT JT_SERVES)
-        message(FATAL_ERROR "${CMAKE_CURRENT_LIST_FILE}: jlex_target needs NAME, PROGRAM, MAKE and SERVES")
+    cmake_parse_arguments(JT "" "NAME;PROGRAM;MAKE;SERVES;SERVES_ZH;SUGGESTS" "" ${ARGN})
+    if(NOT JT_NAME OR NOT JT_PROGRAM OR NOT JT_MAKE OR NOT JT_SERVES OR NOT JT_SERVES_ZH)
+        message(FATAL_ERROR
+                "${CMAKE_CURRENT_LIST_FILE}: jlex_target needs NAME, PROGRAM, MAKE, SERVES and SERVES_ZH")
     endif()
     list(APPEND JLEX_TARGET_NAMES ${JT_NAME})
     list(APPEND JLEX_WINDOW_PROGRAMS ${JT_PROGRAM})
     list(APPEND JLEX_TARGET_FACTORIES ${JT_MAKE})
     list(APPEND JLEX_TARGET_SERVES "${JT_PROGRAM} serves ${JT_SERVES}")
+    list(APPEND JLEX_TARGET_SERVES_ZH "${JT_PROGRAM} 用于 ${JT_SERVES_ZH}")
     if(JT_SUGGESTS)
         list(APPEND JLEX_TARGET_SUGGESTS "${JT_SUGGESTS}")
     endif()

@@ -650,13 +650,21 @@ QString desktopEntry(const jlex::TargetRegistration& target)
 QString windowsText(QString text)
 {
     QStringList usage;
-    QString items;
+    QString items, options;
     for (const jlex::TargetRegistration& target : jlex::targetRegistrations()) {
-        usage << target.program + u" [Qt 选项]"_s;
+        QString synopsis = target.program;
+        for (const jlex::TargetOption& option : target.options) {
+            synopsis += u" [--"_s + option.name + u' ' + option.valueName + u']';
+            options += u"  --"_s + option.name + u' ' + option.valueName + u"\n      "_s +
+                       target.program + u"：与 jlex 的同名选项相同，"_s +
+                       option.description.section(u'：', 1).replace(u'\n', QString()) + u'\n';
+        }
+        usage << synopsis + u" [Qt 选项]"_s;
         items += u"  "_s + target.program + u"\n      "_s + target.desktop.comment + u'\n';
     }
     return text.replace(u"@JLEX_WINDOW_USAGE@"_s, usage.join(u"\n      "_s))
-        .replace(u"@JLEX_WINDOW_ITEMS@"_s, items);
+        .replace(u"@JLEX_WINDOW_ITEMS@"_s, items)
+        .replace(u"@JLEX_WINDOW_OPTIONS@"_s, options);
 }
 
 } // namespace
