@@ -75,11 +75,11 @@ void OperationGuard::clearLeftovers(const StorePaths& paths)
             StoreChange change(m_history, QStringLiteral("cleanup"));
             const StoreItem item{path, path, QStringLiteral("遗留的临时文件")};
             OpenFile file;
-            if (!change.requireHistory() || !change.openFile(item, file))
+            if (!change.checks.requireHistory() || !change.checks.openFile(item, file))
                 continue;
             const ContentDigest digest = digestOfFile(file.fd);
             if (!m_history.withDigest(digest.hex())) {
-                if (!change.keepInHistory(file, item, digest) || !change.syncChanges())
+                if (!change.history.keep(file, item, digest) || !change.files.syncChanges())
                     continue;
                 change.commit();
             }

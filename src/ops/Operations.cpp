@@ -38,7 +38,7 @@ OperationResult failed(StoreChange& change, const OperationGuard& guard)
 OperationResult succeeded(StoreChange& change, const OperationGuard& guard,
                           const QString& advice = {})
 {
-    const QList<HistoryEntry> kept = change.kept();
+    const QList<HistoryEntry> kept = change.history.kept();
     change.commit();
     return {std::nullopt, kept, guard.leftoversCleared(), advice};
 }
@@ -55,14 +55,14 @@ bool followTables(StoreChange& change, const SideFile& side, const QList<PhraseT
     std::optional<QByteArray> existing;
     if (state.exists()) {
         OpenFile open;
-        if (!state.isFile() || !change.openFile(item, open)) {
+        if (!state.isFile() || !change.checks.openFile(item, open)) {
             if (!tables.isEmpty())
                 *advice << side.advice();
             return true; // a link or worse at the name: not ours to touch
         }
         QByteArray bytes(qsizetype(state.size), Qt::Uninitialized);
         if (::pread(open.fd, bytes.data(), size_t(bytes.size()), 0) != bytes.size())
-            return change.failWith(QStringLiteral("无法读取") + item.label, item, EIO);
+            return change.failures.failWith(QStringLiteral("无法读取") + item.label, item, EIO);
         existing = bytes;
     }
     const SideFile::Edit edit = side.edit(existing, tables);
@@ -73,13 +73,13 @@ bool followTables(StoreChange& change, const SideFile& side, const QList<PhraseT
         *advice << side.advice();
         return true;
     case SideFile::Edit::Result::Removed:
-        return !existing || change.remove(item);
+        return !existing || change.files.remove(item);
     case SideFile::Edit::Result::Changed:
         break;
     }
-    QIODevice* out = change.stage(item, existing ? state.mode : defaultFileMode(), &state);
-    return out && (out->write(edit.text) == edit.text.size() || change.stagingFailed(item)) &&
-           change.put(item);
+    QIODevice* out = change.files.stage(item, existing ? state.mode : defaultFileMode(), &state);
+    return out && (out->write(edit.text) == edit.text.size() || change.files.stagingFailed(item)) &&
+           change.files.put(item);
 }
 
 bool followTables(StoreChange& change, const OperationContext& context,
@@ -96,16 +96,16 @@ bool followTables(StoreChange& change, const OperationContext& context,
 
 bool writableDir(StoreChange& change, const StorePaths& paths, StoreFile file)
 {
-    return change.requireWritableDirOf(storeItem(paths, file), paths.makesDirectories(file));
+    return change.checks.requireWritableDirOf(storeItem(paths, file), paths.makesDirectories(file));
 }
 
 // A stamp tells when a backup was made, and is as private as the backup.
 bool writeStamp(StoreChange& change, const StorePaths& paths, StoreFile stamp,
                 const FileState& backup)
 {
-    return change.writeStamp(storeItem(paths, stamp),
-                             stampFileBytes(QDateTime::currentDateTime(), paths.format()),
-                             (backup.mode & 0666) | 0600);
+    return change.files.writeStamp(storeItem(paths, stamp),
+                                   stampFileBytes(QDateTime::currentDateTime(), paths.format()),
+                                   (backup.mode & 0666) | 0600);
 }
 
 // The tables, then in add mode the user's part of the file: what follows any
@@ -117,7 +117,7 @@ bool stageInstallText(StoreChange& change, const StorePaths& paths, const StoreI
 {
     const PhraseFormat& format = paths.format();
     const mode_t mode = old.isOpen() ? phraseFileMode(old.state, old.state) : defaultFileMode();
-    QIODevice* device = change.stage(phrases, mode, old.isOpen() ? &old.state : nullptr);
+    QIODevice* device = change.files.stage(phrases, mode, old.isOpen() ? &old.state : nullptr);
     if (!device)
         return false;
     BlockWriter out(*device);
@@ -142,12 +142,13 @@ bool stageInstallText(StoreChange& change, const StorePaths& paths, const StoreI
             case CopyResult::Done:
                 break;
             case CopyResult::ReadFailed:
-                return change.failWith(QStringLiteral("无法读取") + phrases.label, phrases, EIO);
+                return change.failures.failWith(QStringLiteral("无法读取") + phrases.label, phrases,
+                                                EIO);
             case CopyResult::WriteFailed:
-                return change.stagingFailed(phrases);
+                return change.files.stagingFailed(phrases);
             }
         } else {
-            written = out.flush() && change.stageRange(phrases, old, from, to);
+            written = out.flush() && change.files.stageRange(phrases, old, from, to);
             // A last line without its end gets one where the format re-ends lines.
             const QByteArrayView end = format.lineEnd;
             if (written && format.crLfLines && to > from && !endsWith(to, end))
@@ -155,7 +156,7 @@ bool stageInstallText(StoreChange& change, const StorePaths& paths, const StoreI
         }
     }
     written = written && out.write(format.closingLine) && out.flush();
-    return written || change.stagingFailed(phrases);
+    return written || change.files.stagingFailed(phrases);
 }
 
 // The backup slot an Install or a Backup fills: the initial backup while there
@@ -177,12 +178,12 @@ BackupSlot backupSlot(const StorePaths& paths)
 bool checkSlot(StoreChange& change, const StorePaths& paths, const BackupSlot& slot)
 {
     const StoreItem stamp = storeItem(paths, slot.stamp);
-    return change.requireReplaceable(storeItem(paths, StoreFile::InitialBackup)) &&
-           change.requireReplaceable(slot.backup) &&
-           change.requireWritableDirOf(slot.backup,
-                                       paths.makesDirectories(StoreFile::LatestBackup)) &&
-           change.requireReplaceable(stamp) &&
-           change.requireWritableDirOf(stamp, paths.makesDirectories(slot.stamp));
+    return change.checks.requireReplaceable(storeItem(paths, StoreFile::InitialBackup)) &&
+           change.checks.requireReplaceable(slot.backup) &&
+           change.checks.requireWritableDirOf(slot.backup,
+                                              paths.makesDirectories(StoreFile::LatestBackup)) &&
+           change.checks.requireReplaceable(stamp) &&
+           change.checks.requireWritableDirOf(stamp, paths.makesDirectories(slot.stamp));
 }
 
 // Both restores, a restore from the history, and Uninstall: the phrase file
@@ -210,7 +211,7 @@ OperationResult returnTo(const OperationContext& context, const QString& operati
         QString problem;
         const auto entry = guard.history().find(*historyId, &problem);
         if (!entry) {
-            change.fail(QStringLiteral("找不到要还原的历史版本"), {}, problem);
+            change.failures.fail(QStringLiteral("找不到要还原的历史版本"), {}, problem);
             return failed(change, guard);
         }
         source = {entry->id(), entry->path, QStringLiteral("历史版本")};
@@ -219,30 +220,29 @@ OperationResult returnTo(const OperationContext& context, const QString& operati
     // A swap file left by an interrupted exchange may be the only copy of
     // someone's phrases: never overwrite or remove it.
     const bool ready =
-        change.openFile(source, from) && change.openPhraseFile(phrases, true, old) &&
+        change.checks.openFile(source, from) && change.checks.openPhraseFile(phrases, true, old) &&
         (exchange
-             ? change.requireAbsent(
+             ? change.checks.requireAbsent(
                    swap, QStringLiteral("发现上次还原遗留的临时交换文件，其中可能保存着您的词条"),
                    QStringLiteral("请先查看并移走该文件，再进行还原"))
-             : change.requireReplaceable(latest)) &&
-        change.requireWritableDirOf(phrases) &&
+             : change.checks.requireReplaceable(latest)) &&
+        change.checks.requireWritableDirOf(phrases) &&
         writableDir(change, paths, StoreFile::LatestBackup) &&
-        change.requireReplaceable(storeItem(paths, StoreFile::LatestStamp)) &&
-        writableDir(change, paths, StoreFile::LatestStamp) && change.requireHistory();
+        change.checks.requireReplaceable(storeItem(paths, StoreFile::LatestStamp)) &&
+        writableDir(change, paths, StoreFile::LatestStamp) && change.checks.requireHistory();
     if (!ready)
         return failed(change, guard);
     auto digest = digestOfFileLater(old.fd);
     QString advice;
     const QList<PhraseTable> tables =
         ownTablesAtStart(from.fd, from.state.size, paths.format()).tables;
-    if (!change.stageCopy(source, from, phrases, phraseFileMode(from.state, old.state)) ||
-        !change.keepExistingInHistory(latest) ||
-        !change.keepInHistory(old, phrases, digest.get()) ||
-        !change.stageLink(old, phrases, latest) ||
-        !(exchange ? change.putKeepingOldAs(latest, swap) : change.put(latest)) ||
+    if (!change.files.stageCopy(source, from, phrases, phraseFileMode(from.state, old.state)) ||
+        !change.history.keepExisting(latest) || !change.history.keep(old, phrases, digest.get()) ||
+        !change.files.stageLink(old, phrases, latest) ||
+        !(exchange ? change.files.putKeepingOldAs(latest, swap) : change.files.put(latest)) ||
         !writeStamp(change, paths, StoreFile::LatestStamp, old.state) ||
-        !followTables(change, context, tables, &advice) || !change.put(phrases, &old) ||
-        !change.syncChanges())
+        !followTables(change, context, tables, &advice) || !change.files.put(phrases, &old) ||
+        !change.files.syncChanges())
         return failed(change, guard);
     return succeeded(change, guard, advice);
 }
@@ -269,9 +269,10 @@ OperationResult install(const OperationContext& context, const QString& heldPhra
     StoreItem phrases = heldPhrases(paths, heldPhrasePath);
     OpenFile old;
     // Adding reads the phrase file and backing up keeps it: both need it there.
-    bool ready = change.openPhraseFile(phrases, choices.addMode || choices.backupFirst, old) &&
-                 change.requireWritableDirOf(phrases, paths.makesDirectories(StoreFile::Phrases)) &&
-                 change.requireHistory();
+    bool ready =
+        change.checks.openPhraseFile(phrases, choices.addMode || choices.backupFirst, old) &&
+        change.checks.requireWritableDirOf(phrases, paths.makesDirectories(StoreFile::Phrases)) &&
+        change.checks.requireHistory();
     const BackupSlot slot = backupSlot(paths);
     if (choices.backupFirst)
         ready = ready && checkSlot(change, paths, slot);
@@ -283,31 +284,31 @@ OperationResult install(const OperationContext& context, const QString& heldPhra
     if (old.isOpen())
         reading = digestOfFileLater(old.fd);
     if (!stageInstallText(change, paths, phrases, choices, old, false) ||
-        !change.finishStaged(phrases))
+        !change.files.finishStaged(phrases))
         return failed(change, guard);
     const ContentDigest digest = old.isOpen() ? reading.get() : ContentDigest{};
     // Line ends the copy kept but the format re-ends: rarely, written again.
     if (choices.addMode && digest.loneCr && paths.format().crLfLines &&
         (!stageInstallText(change, paths, phrases, choices, old, true) ||
-         !change.finishStaged(phrases)))
+         !change.files.finishStaged(phrases)))
         return failed(change, guard);
     // The latest backup goes first: it is usually a file the history holds
     // already, found by its inode, where the phrase file's equal content
     // would take its place there and leave it to be read again.
-    if (choices.backupFirst && !slot.initial && !change.keepExistingInHistory(slot.backup))
+    if (choices.backupFirst && !slot.initial && !change.history.keepExisting(slot.backup))
         return failed(change, guard);
     // What the initial backup holds stays in the history for good.
     if (old.isOpen() &&
-        !change.keepInHistory(old, phrases, digest, choices.backupFirst && slot.initial))
+        !change.history.keep(old, phrases, digest, choices.backupFirst && slot.initial))
         return failed(change, guard);
     // The phrase file is replaced below, so its backup may share its content.
     if (choices.backupFirst &&
-        (!change.stageLink(old, phrases, slot.backup) || !change.put(slot.backup) ||
+        (!change.files.stageLink(old, phrases, slot.backup) || !change.files.put(slot.backup) ||
          !writeStamp(change, paths, slot.stamp, old.state)))
         return failed(change, guard);
     QString advice;
     if (!followTables(change, context, tablesToInstall(choices.tables), &advice) ||
-        !change.put(phrases, old.isOpen() ? &old : nullptr) || !change.syncChanges())
+        !change.files.put(phrases, old.isOpen() ? &old : nullptr) || !change.files.syncChanges())
         return failed(change, guard);
     return succeeded(change, guard, advice);
 }
@@ -323,14 +324,15 @@ OperationResult backup(const OperationContext& context, const QString& heldPhras
     const BackupSlot slot = backupSlot(paths);
     OpenFile current;
     ContentDigest digest;
-    if (!change.openPhraseFile(phrases, true, current) || !checkSlot(change, paths, slot) ||
-        !change.requireHistory() ||
-        !change.stageCopy(phrases, current, slot.backup, current.state.mode & 0666, &digest) ||
-        !change.requireUnchanged(phrases, current) ||
-        !(slot.initial ? change.keepStagedInHistory(slot.backup, digest, true)
-                       : change.keepExistingInHistory(slot.backup)) ||
-        !change.put(slot.backup) || !writeStamp(change, paths, slot.stamp, current.state) ||
-        !change.syncChanges())
+    if (!change.checks.openPhraseFile(phrases, true, current) || !checkSlot(change, paths, slot) ||
+        !change.checks.requireHistory() ||
+        !change.files.stageCopy(phrases, current, slot.backup, current.state.mode & 0666,
+                                &digest) ||
+        !change.checks.requireUnchanged(phrases, current) ||
+        !(slot.initial ? change.history.keepStaged(slot.backup, digest, true)
+                       : change.history.keepExisting(slot.backup)) ||
+        !change.files.put(slot.backup) || !writeStamp(change, paths, slot.stamp, current.state) ||
+        !change.files.syncChanges())
         return failed(change, guard);
     return succeeded(change, guard);
 }
