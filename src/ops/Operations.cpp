@@ -1,9 +1,9 @@
 #include "ops/Operations.h"
 
 #include "ops/OperationGuard.h"
-#include "ops/OwnTables.h"
 #include "ops/StoreChange.h"
 #include "ops/StoreItems.h"
+#include "ops/TablePlacement.h"
 #include "store/PhraseLines.h"
 #include "store/Stamp.h"
 #include "tables/PhraseTables.h"
@@ -108,55 +108,75 @@ bool writeStamp(StoreChange& change, const StorePaths& paths, StoreFile stamp,
                                    (backup.mode & 0666) | 0600);
 }
 
-// The tables, then in add mode the user's part of the file: what follows any
-// tables jlex wrote there before, without the closing line it added after
-// them. The part is copied as it stands unless its line ends need rewriting,
-// which only a read of the whole file tells.
-bool stageInstallText(StoreChange& change, const StorePaths& paths, const StoreItem& phrases,
-                      const InstallChoices& choices, const OpenFile& old, bool rewriteLines)
+const TablePlacement& placementOf(const OperationContext& context)
 {
-    const PhraseFormat& format = paths.format();
+    static const TablePlacement atStart;
+    return context.placement ? *context.placement : atStart;
+}
+
+// Bytes of the old file as the format keeps them: copied as they stand
+// unless their line ends need rewriting, which only a read of the whole file
+// tells.
+bool stageUsersBytes(StoreChange& change, const PhraseFormat& format, const StoreItem& phrases,
+                     const OpenFile& old, const ByteRange& range, BlockWriter& out,
+                     bool rewriteLines)
+{
+    if (range.to <= range.from)
+        return true;
+    if (rewriteLines) {
+        switch (copyPhraseLines(old.fd, range.from, range.to, out, format)) {
+        case CopyResult::Done:
+            return true;
+        case CopyResult::ReadFailed:
+            return change.failures.failWith(QStringLiteral("无法读取") + phrases.label, phrases,
+                                            EIO);
+        case CopyResult::WriteFailed:
+            return change.files.stagingFailed(phrases);
+        }
+    }
+    if (!out.flush() || !change.files.stageRange(phrases, old, range.from, range.to))
+        return change.files.stagingFailed(phrases);
+    // A last line without its end gets one where the format re-ends lines.
+    const QByteArray& end = format.lineEnd;
+    if (!format.crLfLines || range.to - range.from < end.size())
+        return format.crLfLines ? out.write(end) || change.files.stagingFailed(phrases) : true;
+    QByteArray tail(end.size(), Qt::Uninitialized);
+    if (::pread(old.fd, tail.data(), size_t(tail.size()), off_t(range.to - tail.size())) !=
+        tail.size())
+        return change.failures.failWith(QStringLiteral("无法读取") + phrases.label, phrases, EIO);
+    return tail == end || out.write(end) || change.files.stagingFailed(phrases);
+}
+
+// The tables, in add mode where the placement puts them among the user's
+// bytes (without whatever jlex wrote there before), and the closing line.
+bool stageInstallText(StoreChange& change, const OperationContext& context,
+                      const StoreItem& phrases, const InstallChoices& choices, const OpenFile& old,
+                      bool rewriteLines)
+{
+    const PhraseFormat& format = context.paths.format();
     const mode_t mode = old.isOpen() ? phraseFileMode(old.state, old.state) : defaultFileMode();
     QIODevice* device = change.files.stage(phrases, mode, old.isOpen() ? &old.state : nullptr);
     if (!device)
         return false;
-    BlockWriter out(*device);
-    bool written = true;
-    for (const PhraseTable table : tablesToInstall(choices.tables))
-        written = written && out.write(phraseTable(table, format));
-    if (written && choices.addMode) {
-        const qint64 from = ownTablesAtStart(old.fd, old.state.size, format).bytes;
-        const auto endsWith = [&](qint64 to, QByteArrayView bytes) {
-            QByteArray tail(bytes.size(), Qt::Uninitialized);
-            return to - from >= bytes.size() &&
-                   ::pread(old.fd, tail.data(), size_t(tail.size()), off_t(to - tail.size())) ==
-                       tail.size() &&
-                   tail == bytes;
-        };
-        const QByteArrayView closing = format.closingLine;
-        qint64 to = old.state.size;
-        if (from > 0 && !closing.isEmpty() && endsWith(to, closing))
-            to -= closing.size();
-        if (rewriteLines) {
-            switch (copyPhraseLines(old.fd, from, to, out, format)) {
-            case CopyResult::Done:
-                break;
-            case CopyResult::ReadFailed:
-                return change.failures.failWith(QStringLiteral("无法读取") + phrases.label, phrases,
-                                                EIO);
-            case CopyResult::WriteFailed:
-                return change.files.stagingFailed(phrases);
-            }
-        } else {
-            written = out.flush() && change.files.stageRange(phrases, old, from, to);
-            // A last line without its end gets one where the format re-ends lines.
-            const QByteArrayView end = format.lineEnd;
-            if (written && format.crLfLines && to > from && !endsWith(to, end))
-                written = out.write(end);
-        }
+    PlacedTables placed;
+    if (choices.addMode && old.isOpen()) {
+        placed = placementOf(context).find(old.fd, old.state.size, format);
+        if (placed.error)
+            return change.failures.failWith(QStringLiteral("无法读取") + phrases.label, phrases,
+                                            placed.error);
     }
-    written = written && out.write(format.closingLine) && out.flush();
-    return written || change.files.stagingFailed(phrases);
+    BlockWriter out(*device);
+    for (const ByteRange& range : placed.before) {
+        if (!stageUsersBytes(change, format, phrases, old, range, out, rewriteLines))
+            return false;
+    }
+    if (!out.write(placementOf(context).text(choices.tables, format)))
+        return change.files.stagingFailed(phrases);
+    for (const ByteRange& range : placed.after) {
+        if (!stageUsersBytes(change, format, phrases, old, range, out, rewriteLines))
+            return false;
+    }
+    return (out.write(format.closingLine) && out.flush()) || change.files.stagingFailed(phrases);
 }
 
 // The backup slot an Install or a Backup fills: the initial backup while there
@@ -234,15 +254,18 @@ OperationResult returnTo(const OperationContext& context, const QString& operati
         return failed(change, guard);
     auto digest = digestOfFileLater(old.fd);
     QString advice;
-    const QList<PhraseTable> tables =
-        ownTablesAtStart(from.fd, from.state.size, paths.format()).tables;
+    const PlacedTables placed = placementOf(context).find(from.fd, from.state.size, paths.format());
+    if (placed.error) {
+        change.failures.failWith(QStringLiteral("无法读取") + source.label, source, placed.error);
+        return failed(change, guard);
+    }
     if (!change.files.stageCopy(source, from, phrases, phraseFileMode(from.state, old.state)) ||
         !change.history.keepExisting(latest) || !change.history.keep(old, phrases, digest.get()) ||
         !change.files.stageLink(old, phrases, latest) ||
         !(exchange ? change.files.putKeepingOldAs(latest, swap) : change.files.put(latest)) ||
         !writeStamp(change, paths, StoreFile::LatestStamp, old.state) ||
-        !followTables(change, context, tables, &advice) || !change.files.put(phrases, &old) ||
-        !change.files.syncChanges())
+        !followTables(change, context, placed.tables, &advice) ||
+        !change.files.put(phrases, &old) || !change.files.syncChanges())
         return failed(change, guard);
     return succeeded(change, guard, advice);
 }
@@ -283,13 +306,13 @@ OperationResult install(const OperationContext& context, const QString& heldPhra
     std::future<ContentDigest> reading;
     if (old.isOpen())
         reading = digestOfFileLater(old.fd);
-    if (!stageInstallText(change, paths, phrases, choices, old, false) ||
+    if (!stageInstallText(change, context, phrases, choices, old, false) ||
         !change.files.finishStaged(phrases))
         return failed(change, guard);
     const ContentDigest digest = old.isOpen() ? reading.get() : ContentDigest{};
     // Line ends the copy kept but the format re-ends: rarely, written again.
     if (choices.addMode && digest.loneCr && paths.format().crLfLines &&
-        (!stageInstallText(change, paths, phrases, choices, old, true) ||
+        (!stageInstallText(change, context, phrases, choices, old, true) ||
          !change.files.finishStaged(phrases)))
         return failed(change, guard);
     // The latest backup goes first: it is usually a file the history holds

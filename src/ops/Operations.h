@@ -2,6 +2,7 @@
 
 #include "ops/SideFile.h"
 #include "ops/Survey.h"
+#include "ops/TablePlacement.h"
 #include "store/History.h"
 #include "store/StoreError.h"
 #include "store/StorePaths.h"
@@ -41,6 +42,7 @@ struct OperationContext {
     const StorePaths& paths;
     const StoreFingerprint* seen = nullptr;
     QList<std::shared_ptr<const SideFile>> sideFiles = {};
+    std::shared_ptr<const TablePlacement> placement = {}; // none: a block at the start
 };
 
 struct InstallChoices {

@@ -21,7 +21,8 @@ void Session::warnNoBackup()
 
 OperationContext Session::context() const
 {
-    return {*m_target.paths, m_checkSeen ? &m_survey.fingerprint : nullptr, m_target.sideFiles};
+    return {*m_target.paths, m_checkSeen ? &m_survey.fingerprint : nullptr, m_target.sideFiles,
+            m_target.placement};
 }
 
 // A failure is reported before the refresh, so the window then shows the

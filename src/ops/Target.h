@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ops/SideFile.h"
+#include "ops/TablePlacement.h"
 #include "store/PhraseReloader.h"
 #include "store/StorePaths.h"
 
@@ -49,6 +50,8 @@ struct Target {
     std::shared_ptr<const StorePaths> paths;
     std::shared_ptr<PhraseReloader> reloader; // empty: it re-reads only when restarted
     QList<std::shared_ptr<const SideFile>> sideFiles;
+    // Where its phrase file has jlex's tables; none: a block at the start.
+    std::shared_ptr<const TablePlacement> placement;
     WindowLook look = WindowLook::White;
     TargetTexts texts;
 };

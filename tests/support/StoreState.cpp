@@ -85,7 +85,7 @@ std::optional<OperationFailure> runOperation(const QString& name, const Target& 
     const QStringList words = name.split(QLatin1Char(' '));
     const StorePaths& paths = *target.paths;
     const QString held = paths.path(StoreFile::Phrases);
-    const OperationContext context{paths, nullptr, target.sideFiles};
+    const OperationContext context{paths, nullptr, target.sideFiles, target.placement};
     if (words[0] == QStringLiteral("backup"))
         return backup(context, held).failure;
     if (words[0] == QStringLiteral("restore"))

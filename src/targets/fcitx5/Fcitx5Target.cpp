@@ -14,6 +14,7 @@ Target fcitx5Target()
         .paths = std::make_shared<Fcitx5Paths>(),
         .reloader = std::make_shared<Fcitx5Reloader>(Fcitx5Reloader::kPinyinCustomPhrase),
         .sideFiles = {},
+        .placement = nullptr,
         .look = WindowLook::White,
         .texts =
             {

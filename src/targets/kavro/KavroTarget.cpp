@@ -17,6 +17,7 @@ Target kavroTarget(Edition edition)
         .paths = std::make_shared<KavroPaths>(edition),
         .reloader = nullptr,
         .sideFiles = {},
+        .placement = nullptr,
         .look = edition == Edition::Login ? WindowLook::White : WindowLook::System,
         .texts =
             {

@@ -20,6 +20,7 @@ Target rimeTarget(const TargetOptions& options)
         .paths = paths,
         .reloader = std::make_shared<Fcitx5Reloader>(Fcitx5Reloader::kRimeDeploy),
         .sideFiles = {std::make_shared<SchemaPatch>(paths)},
+        .placement = nullptr,
         .look = WindowLook::White,
         .texts =
             {
