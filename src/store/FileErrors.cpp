@@ -5,6 +5,56 @@
 
 namespace jlex {
 
+QString cannot(FileStep step, const QString& what)
+{
+    switch (step) {
+    case FileStep::Read:
+        return QStringLiteral("无法读取") + what;
+    case FileStep::Write:
+        return QStringLiteral("无法写入") + what;
+    case FileStep::Remove:
+        return QStringLiteral("无法删除") + what;
+    case FileStep::Create:
+        return QStringLiteral("无法创建") + what;
+    case FileStep::Access:
+        return QStringLiteral("无法访问") + what;
+    case FileStep::Update:
+        return QStringLiteral("无法更新") + what;
+    case FileStep::Lock:
+        return QStringLiteral("无法锁定") + what;
+    case FileStep::Locate:
+        return QStringLiteral("无法确定%1的位置").arg(what);
+    case FileStep::Sync:
+        return QStringLiteral("无法把%1写入磁盘").arg(what);
+    case FileStep::Keep:
+        return QStringLiteral("无法把%1保存到历史记录").arg(what);
+    }
+    Q_UNREACHABLE();
+    return {};
+}
+
+QString problemWith(FileProblem problem, const QString& what)
+{
+    switch (problem) {
+    case FileProblem::Missing:
+        return QStringLiteral("找不到") + what;
+    case FileProblem::Link:
+        return what + QStringLiteral("是一个符号链接");
+    case FileProblem::NotAFile:
+        return what + QStringLiteral("不是普通文件");
+    case FileProblem::NotADirectory:
+        return what + QStringLiteral("不是目录");
+    case FileProblem::LinkNotFollowed:
+        return QStringLiteral("不能跟随%1的符号链接").arg(what);
+    case FileProblem::ChangedMeanwhile:
+        return QStringLiteral("另一个程序在此期间改动了") + what;
+    case FileProblem::ChangedSinceShown:
+        return QStringLiteral("窗口显示之后，%1有了变化").arg(what);
+    }
+    Q_UNREACHABLE();
+    return {};
+}
+
 QString reasonFor(int error)
 {
     switch (error) {
