@@ -11,6 +11,7 @@
 
 #include <QRegularExpression>
 
+#include <limits>
 #include <unistd.h>
 
 namespace jlex::cli {
@@ -227,25 +228,20 @@ int showHistory(const Invocation& invocation)
         return kFailed;
     }
     const int fd = openForReading(entry->path);
-    if (fd < 0) {
-        tell(QStringLiteral("无法读取历史版本 %1：%2。").arg(entry->id(), reasonFor(-fd)));
+    bool wrote = true;
+    const int error = fd < 0 ? -fd
+                             : readBlocks(fd, 0, std::numeric_limits<qint64>::max(),
+                                          [&](QByteArrayView b) { return wrote = writeResult(b); });
+    if (fd >= 0)
+        ::close(fd);
+    if (!wrote)
+        return outputFailed();
+    if (error) {
+        tell(cannot(FileStep::Read, QStringLiteral("历史版本 ") + entry->id()) +
+             QStringLiteral("：") + reasonFor(error) + QStringLiteral("。"));
         return kFailed;
     }
-    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
-    for (;;) {
-        const ssize_t got = ::read(fd, block.data(), size_t(block.size()));
-        if (got <= 0) {
-            ::close(fd);
-            if (got == 0)
-                return kDone;
-            tell(QStringLiteral("无法读取历史版本 %1。").arg(entry->id()));
-            return kFailed;
-        }
-        if (!writeResult(QByteArrayView(block.constData(), qsizetype(got)))) {
-            ::close(fd);
-            return outputFailed();
-        }
-    }
+    return kDone;
 }
 
 } // namespace jlex::cli

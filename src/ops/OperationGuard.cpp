@@ -15,7 +15,7 @@ OperationGuard::OperationGuard(const StorePaths& paths, const StoreFingerprint* 
     : m_history(paths.historyDir())
 {
     if (const QString problem = paths.problem(); !problem.isEmpty()) {
-        m_refusal = StoreError{QStringLiteral("无法确定文件的位置"), {}, {}, problem};
+        m_refusal = StoreError{cannot(FileStep::Locate, QStringLiteral("文件")), {}, {}, problem};
         return;
     }
     m_lock = std::make_unique<StoreLock>(paths.lockFile());
@@ -23,8 +23,8 @@ OperationGuard::OperationGuard(const StorePaths& paths, const StoreFingerprint* 
         m_refusal =
             m_lock->error() == EWOULDBLOCK
                 ? StoreError{QStringLiteral("另一个 jlex 正在修改这些文件，请稍后再试"), {}, {}, {}}
-                : StoreError{QStringLiteral("无法锁定这些文件"), paths.lockFile(), paths.lockFile(),
-                             reasonFor(m_lock->error())};
+                : StoreError{cannot(FileStep::Lock, QStringLiteral("这些文件")), paths.lockFile(),
+                             paths.lockFile(), reasonFor(m_lock->error())};
         return;
     }
     if (seen) {
@@ -34,7 +34,7 @@ OperationGuard::OperationGuard(const StorePaths& paths, const StoreFingerprint* 
                 continue;
             // The last entry is the phrase file again, through its link.
             const StoreItem item = storeItem(paths, i < 6 ? StoreFile(i) : StoreFile::Phrases);
-            m_refusal = StoreError{QStringLiteral("窗口显示之后，%1有了变化").arg(item.label),
+            m_refusal = StoreError{problemWith(FileProblem::ChangedSinceShown, item.label),
                                    item.path, item.host,
                                    QStringLiteral("它被另一个程序新建、删除或改动了。为免弄丢"
                                                   "内容，本次没有做任何改动；窗口已按文件现在的"

@@ -10,8 +10,7 @@
 
 #include <QDateTime>
 
-#include <cerrno>
-#include <unistd.h>
+#include <limits>
 
 namespace jlex {
 
@@ -45,7 +44,8 @@ OperationResult succeeded(StoreChange& change, const OperationGuard& guard,
 
 // A file that follows the tables gets what it should hold with these tables
 // in the phrase file. One that cannot be edited soundly, or is something
-// else than a file, is left as it is, and the advice says what to do by hand.
+// else than a file, is left as it is, and the advice says what to do by hand;
+// a file that cannot be read fails the operation, with the reason.
 bool followTables(StoreChange& change, const SideFile& side, const QList<PhraseTable>& tables,
                   QStringList* advice)
 {
@@ -53,17 +53,21 @@ bool followTables(StoreChange& change, const SideFile& side, const QList<PhraseT
     const StoreItem item{file, file, side.label()};
     const FileState state = fileState(file);
     std::optional<QByteArray> existing;
+    if (state.kind == FileState::Kind::Failed)
+        return change.failures.failWith(FileStep::Read, item, state.error);
     if (state.exists()) {
-        OpenFile open;
-        if (!state.isFile() || !change.checks.openFile(item, open)) {
+        if (!state.isFile()) {
             if (!tables.isEmpty())
                 *advice << side.advice();
             return true; // a link or worse at the name: not ours to touch
         }
-        QByteArray bytes(qsizetype(state.size), Qt::Uninitialized);
-        if (::pread(open.fd, bytes.data(), size_t(bytes.size()), 0) != bytes.size())
-            return change.failures.failWith(QStringLiteral("无法读取") + item.label, item, EIO);
-        existing = bytes;
+        OpenFile open;
+        if (!change.checks.openFile(item, open))
+            return false;
+        int error = 0;
+        existing = readBytes(open.fd, 0, std::numeric_limits<qint64>::max(), &error);
+        if (error)
+            return change.failures.failWith(FileStep::Read, item, error);
     }
     const SideFile::Edit edit = side.edit(existing, tables);
     switch (edit.result) {
@@ -124,26 +128,26 @@ bool stageUsersBytes(StoreChange& change, const PhraseFormat& format, const Stor
     if (range.to <= range.from)
         return true;
     if (rewriteLines) {
-        switch (copyPhraseLines(old.fd, range.from, range.to, out, format)) {
-        case CopyResult::Done:
-            return true;
-        case CopyResult::ReadFailed:
-            return change.failures.failWith(QStringLiteral("无法读取") + phrases.label, phrases,
-                                            EIO);
-        case CopyResult::WriteFailed:
-            return change.files.stagingFailed(phrases);
-        }
+        const CopyResult copied = copyPhraseLines(old.fd, range.from, range.to, out, format);
+        if (copied.failed == CopyResult::Failed::Read)
+            return change.failures.failWith(FileStep::Read, phrases, copied.error);
+        return copied.done() || change.files.stagingFailed(phrases);
     }
-    if (!out.flush() || !change.files.stageRange(phrases, old, range.from, range.to))
+    if (!out.flush())
         return change.files.stagingFailed(phrases);
+    if (!change.files.stageRange(phrases, phrases, old, range.from, range.to))
+        return false;
     // A last line without its end gets one where the format re-ends lines.
     const QByteArray& end = format.lineEnd;
     if (!format.crLfLines || range.to - range.from < end.size())
         return format.crLfLines ? out.write(end) || change.files.stagingFailed(phrases) : true;
-    QByteArray tail(end.size(), Qt::Uninitialized);
-    if (::pread(old.fd, tail.data(), size_t(tail.size()), off_t(range.to - tail.size())) !=
-        tail.size())
-        return change.failures.failWith(QStringLiteral("无法读取") + phrases.label, phrases, EIO);
+    int error = 0;
+    const QByteArray tail = readBytes(old.fd, range.to - end.size(), end.size(), &error);
+    if (error)
+        return change.failures.failWith(FileStep::Read, phrases, error);
+    // Shorter than when it was opened: someone cut the file meanwhile.
+    if (tail.size() != end.size())
+        return change.failures.failChangedMeanwhile(phrases);
     return tail == end || out.write(end) || change.files.stagingFailed(phrases);
 }
 
@@ -162,8 +166,7 @@ bool stageInstallText(StoreChange& change, const OperationContext& context,
     if (choices.addMode && old.isOpen()) {
         placed = placementOf(context).find(old.fd, old.state.size, format);
         if (placed.error)
-            return change.failures.failWith(QStringLiteral("无法读取") + phrases.label, phrases,
-                                            placed.error);
+            return change.failures.failWith(FileStep::Read, phrases, placed.error);
     }
     BlockWriter out(*device);
     for (const ByteRange& range : placed.before) {
@@ -231,7 +234,8 @@ OperationResult returnTo(const OperationContext& context, const QString& operati
         QString problem;
         const auto entry = guard.history().find(*historyId, &problem);
         if (!entry) {
-            change.failures.fail(QStringLiteral("找不到要还原的历史版本"), {}, problem);
+            change.failures.fail(FileProblem::Missing, {{}, {}, QStringLiteral("要还原的历史版本")},
+                                 problem);
             return failed(change, guard);
         }
         source = {entry->id(), entry->path, QStringLiteral("历史版本")};
@@ -256,7 +260,7 @@ OperationResult returnTo(const OperationContext& context, const QString& operati
     QString advice;
     const PlacedTables placed = placementOf(context).find(from.fd, from.state.size, paths.format());
     if (placed.error) {
-        change.failures.failWith(QStringLiteral("无法读取") + source.label, source, placed.error);
+        change.failures.failWith(FileStep::Read, source, placed.error);
         return failed(change, guard);
     }
     if (!change.files.stageCopy(source, from, phrases, phraseFileMode(from.state, old.state)) ||

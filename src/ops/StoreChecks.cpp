@@ -41,21 +41,20 @@ bool StoreChecks::requireFile(const StoreItem& item)
     const FileState state = fileState(item.host);
     switch (state.kind) {
     case FileState::Kind::Absent:
-        return m_failures.fail(QStringLiteral("找不到") + item.label, item,
-                               QStringLiteral("文件不存在"));
+        return m_failures.fail(FileProblem::Missing, item, QStringLiteral("文件不存在"));
     case FileState::Kind::Link:
-        return m_failures.fail(item.label + QStringLiteral("是一个符号链接"), item, kNoFollow);
+        return m_failures.fail(FileProblem::Link, item, kNoFollow);
     case FileState::Kind::Failed:
-        return m_failures.failWith(QStringLiteral("无法读取") + item.label, item, state.error);
+        return m_failures.failWith(FileStep::Read, item, state.error);
     case FileState::Kind::Directory:
     case FileState::Kind::Other:
-        return m_failures.fail(item.label + QStringLiteral("不是普通文件"), item, kInTheWay);
+        return m_failures.fail(FileProblem::NotAFile, item, kInTheWay);
     case FileState::Kind::File:
         break;
     }
     const int fd = openForReading(item.host);
     if (fd < 0)
-        return m_failures.failWith(QStringLiteral("无法读取") + item.label, item, -fd);
+        return m_failures.failWith(FileStep::Read, item, -fd);
     ::close(fd);
     return true;
 }
@@ -71,11 +70,11 @@ bool StoreChecks::requireReplaceable(const StoreItem& item)
 {
     const FileState state = fileState(item.host);
     if (state.kind == FileState::Kind::Link)
-        return m_failures.fail(item.label + QStringLiteral("是一个符号链接"), item, kNoFollow);
+        return m_failures.fail(FileProblem::Link, item, kNoFollow);
     if (state.kind == FileState::Kind::Failed)
-        return m_failures.failWith(QStringLiteral("无法访问") + item.label, item, state.error);
+        return m_failures.failWith(FileStep::Access, item, state.error);
     if (state.exists() && !state.isFile())
-        return m_failures.fail(item.label + QStringLiteral("不是普通文件"), item, kInTheWay);
+        return m_failures.fail(FileProblem::NotAFile, item, kInTheWay);
     return true;
 }
 
@@ -83,17 +82,16 @@ bool StoreChecks::openPhraseFile(StoreItem& item, bool mustExist, OpenFile& file
 {
     const PhraseTarget target = resolvePhraseFile(item.host);
     if (target.error) {
-        const QString action = target.error == ENOENT ? QStringLiteral("找不到") + item.label
-                               : target.error == EPERM ? QStringLiteral("不能跟随") + item.label +
-                                                             QStringLiteral("的符号链接")
-                                                       : QStringLiteral("无法读取") + item.label;
+        const QString action =
+            target.error == ENOENT  ? problemWith(FileProblem::Missing, item.label)
+            : target.error == EPERM ? problemWith(FileProblem::LinkNotFollowed, item.label)
+                                    : cannot(FileStep::Read, item.label);
         return m_failures.fail(action, item, phraseTargetReason(target));
     }
     item.host = target.path;
     if (!fileState(item.host).exists()) {
         if (mustExist)
-            return m_failures.fail(QStringLiteral("找不到") + item.label, item,
-                                   QStringLiteral("文件不存在"));
+            return m_failures.fail(FileProblem::Missing, item, QStringLiteral("文件不存在"));
         return requireReplaceable(item);
     }
     return openFile(item, file);
@@ -107,7 +105,7 @@ bool StoreChecks::openFile(const StoreItem& item, OpenFile& file)
     if (file.fd < 0) {
         const int error = -file.fd;
         file.fd = -1;
-        return m_failures.failWith(QStringLiteral("无法读取") + item.label, item, error);
+        return m_failures.failWith(FileStep::Read, item, error);
     }
     file.state = fileState(file.fd);
     return true;
@@ -119,20 +117,19 @@ bool StoreChecks::requireWritableDirOf(const StoreItem& item, bool mayCreate)
     const QString name = fileNameOf(item.path);
     // A linked file is written in the directory of the file the link points at.
     const bool linked = QFileInfo(item.host).fileName() != name;
-    const StoreItem dir{linked ? hostDir : shownDirOf(item.path), hostDir, QStringLiteral("目录")};
+    const StoreItem dir{linked ? hostDir : shownDirOf(item.path), hostDir,
+                        name + QStringLiteral("所在的目录")};
     if (mayCreate && !fileState(hostDir, true).exists()) {
         if (const int error = makePrivateDirs(hostDir))
-            return m_failures.failWith(
-                QStringLiteral("无法创建") + name + QStringLiteral("所在的目录"), dir, error);
+            return m_failures.failWith(FileStep::Create, dir, error);
     }
     const FileState state = fileState(hostDir, true);
     if (state.kind != FileState::Kind::Directory)
-        return m_failures.fail(QStringLiteral("找不到") + name + QStringLiteral("所在的目录"), dir,
+        return m_failures.fail(FileProblem::Missing, dir,
                                state.exists() ? reasonFor(ENOTDIR)
                                               : QStringLiteral("目录不存在（本程序不会创建目录）"));
     if (::access(local(hostDir).constData(), W_OK | X_OK) != 0)
-        return m_failures.failWith(QStringLiteral("无法写入") + name + QStringLiteral("所在的目录"),
-                                   dir, errno);
+        return m_failures.failWith(FileStep::Write, dir, errno);
     return true;
 }
 
@@ -140,12 +137,12 @@ bool StoreChecks::requireHistory()
 {
     const StoreItem item{m_history.dir(), m_history.dir(), QStringLiteral("历史记录目录")};
     if (const int error = makePrivateDirs(m_history.dir()))
-        return m_failures.failWith(QStringLiteral("无法创建历史记录目录"), item, error);
+        return m_failures.failWith(FileStep::Create, item, error);
     const FileState state = fileState(m_history.dir());
     if (state.kind != FileState::Kind::Directory)
-        return m_failures.fail(QStringLiteral("历史记录目录不是目录"), item, kNoFollow);
+        return m_failures.fail(FileProblem::NotADirectory, item, kNoFollow);
     if (::access(local(m_history.dir()).constData(), W_OK | X_OK) != 0)
-        return m_failures.failWith(QStringLiteral("无法写入历史记录目录"), item, errno);
+        return m_failures.failWith(FileStep::Write, item, errno);
     return true;
 }
 

@@ -41,11 +41,11 @@ QString readStamp(const StorePaths& paths, StoreFile stamp)
     const int fd = openForReading(paths.host(stamp));
     if (fd < 0)
         return {};
-    QByteArray bytes(4096, Qt::Uninitialized);
-    const ssize_t got = ::read(fd, bytes.data(), size_t(bytes.size()));
+    int error = 0;
+    const QByteArray bytes = readBytes(fd, 0, 4096, &error);
     ::close(fd);
-    bytes.resize(got > 0 ? qsizetype(got) : 0);
-    return stampFromFileBytes(bytes, paths.format());
+    // One that cannot be read shows no time; the operation that needs it says why.
+    return error ? QString() : stampFromFileBytes(bytes, paths.format());
 }
 
 StoreStatus::State stateOf(const StorePaths& paths, StoreFile file)

@@ -1,32 +1,9 @@
 #include "ops/TablePlacement.h"
 
 #include "store/ContentDigest.h"
-
-#include <cerrno>
-#include <unistd.h>
+#include "store/FileSteps.h"
 
 namespace jlex {
-
-namespace {
-
-// 0, or the error number; a file shorter than asked reads as ENODATA.
-int readAt(int fd, QByteArray& buffer, qint64 at)
-{
-    for (qsizetype done = 0; done < buffer.size();) {
-        const ssize_t got =
-            ::pread(fd, buffer.data() + done, size_t(buffer.size() - done), off_t(at + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return errno;
-        if (got == 0)
-            return ENODATA;
-        done += got;
-    }
-    return 0;
-}
-
-} // namespace
 
 PlacedTables TablePlacement::find(int fd, qint64 size, const PhraseFormat& format) const
 {
@@ -37,12 +14,14 @@ PlacedTables TablePlacement::find(int fd, qint64 size, const PhraseFormat& forma
         for (const ShippedTable& table : shippedTables()) {
             if (table.format != format.name || at + table.bytes > size)
                 continue;
-            QByteArray bytes(table.bytes, Qt::Uninitialized);
-            if (const int error = readAt(fd, bytes, at); error && error != ENODATA) {
+            int error = 0;
+            const QByteArray bytes = readBytes(fd, at, table.bytes, &error);
+            if (error) {
                 placed.error = error;
                 return placed;
             }
-            if (digestOf(bytes).sha256 == table.sha256) {
+            // A file cut meanwhile holds less than the table, so no table.
+            if (bytes.size() == table.bytes && digestOf(bytes).sha256 == table.sha256) {
                 at += table.bytes;
                 if (!placed.tables.contains(table.table))
                     placed.tables << table.table;
@@ -55,8 +34,9 @@ PlacedTables TablePlacement::find(int fd, qint64 size, const PhraseFormat& forma
     qint64 to = size;
     const QByteArray& closing = format.closingLine;
     if (at > 0 && !closing.isEmpty() && to - at >= closing.size()) {
-        QByteArray tail(closing.size(), Qt::Uninitialized);
-        if (const int error = readAt(fd, tail, to - tail.size())) {
+        int error = 0;
+        const QByteArray tail = readBytes(fd, to - closing.size(), closing.size(), &error);
+        if (error) {
             placed.error = error;
             return placed;
         }

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <limits>
 #include <unistd.h>
 
@@ -65,14 +66,23 @@ ContentDigest digestOfFile(int fd)
         builder.add(b);
         return true;
     });
-    return error ? ContentDigest{} : builder.finish();
+    if (error) {
+        ContentDigest failed;
+        failed.error = error;
+        return failed;
+    }
+    return builder.finish();
 }
 
 std::future<ContentDigest> digestOfFileLater(int fd)
 {
-    const int own = ::dup(fd);
+    const int own = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     if (own < 0)
-        return std::async(std::launch::deferred, [] { return ContentDigest{}; });
+        return std::async(std::launch::deferred, [error = errno] {
+            ContentDigest failed;
+            failed.error = error;
+            return failed;
+        });
     return std::async(std::launch::async, [own] {
         const ContentDigest digest = digestOfFile(own);
         ::close(own);

@@ -18,6 +18,7 @@ struct ContentDigest {
     // A CR that is no part of a CR LF: the line ends of a format that ends
     // lines at a lone CR too then need rewriting, not just copying.
     bool loneCr = false;
+    int error = 0; // why the content could not be read, when it could not
 
     bool valid() const { return sha256.size() == 32; }
     QString hex() const { return QString::fromLatin1(sha256.toHex()); }
@@ -45,8 +46,8 @@ private:
 
 ContentDigest digestOf(QByteArrayView bytes);
 
-// Reads the file behind the descriptor from its start with pread, without
-// moving its offset; invalid when a read fails.
+// Reads the file behind the descriptor from its start, without moving its
+// offset; invalid, with the read's error number, when a read fails.
 ContentDigest digestOfFile(int fd);
 
 // The same in a thread of its own, so the caller's copy and this read of the

@@ -1,7 +1,5 @@
 #include "store/FailureRecord.h"
 
-#include "store/FileErrors.h"
-
 namespace jlex {
 
 bool FailureRecord::fail(const QString& action, const StoreItem& item, const QString& reason)
@@ -11,14 +9,19 @@ bool FailureRecord::fail(const QString& action, const StoreItem& item, const QSt
     return false;
 }
 
-bool FailureRecord::failWith(const QString& action, const StoreItem& item, int error)
+bool FailureRecord::failWith(FileStep step, const StoreItem& item, int error)
 {
-    return fail(action, item, reasonFor(error));
+    return fail(cannot(step, item.label), item, reasonFor(error));
+}
+
+bool FailureRecord::fail(FileProblem problem, const StoreItem& item, const QString& reason)
+{
+    return fail(problemWith(problem, item.label), item, reason);
 }
 
 bool FailureRecord::failChangedMeanwhile(const StoreItem& item)
 {
-    return fail(QStringLiteral("另一个程序在此期间改动了") + item.label, item,
+    return fail(FileProblem::ChangedMeanwhile, item,
                 QStringLiteral("为了不丢掉它写进去的内容，本次没有替换任何文件；请稍后再试"));
 }
 

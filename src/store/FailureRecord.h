@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/FileErrors.h"
 #include "store/StoreError.h"
 #include "store/StoreItem.h"
 
@@ -12,8 +13,12 @@ namespace jlex {
 class FailureRecord {
 public:
     // Each records the failure, unless one came before, and returns false.
+    // A step on the item that failed with the system's error number.
+    bool failWith(FileStep step, const StoreItem& item, int error);
+    // Something wrong with the item itself.
+    bool fail(FileProblem problem, const StoreItem& item, const QString& reason);
+    // Anything else, in words of its own.
     bool fail(const QString& action, const StoreItem& item, const QString& reason);
-    bool failWith(const QString& action, const StoreItem& item, int error);
     // Another program wrote the file since it was first looked at.
     bool failChangedMeanwhile(const StoreItem& item);
 

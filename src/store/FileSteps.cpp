@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <limits>
 #include <unistd.h>
 
 namespace jlex {
@@ -133,7 +135,7 @@ int makePrivateDirs(const QString& dir)
     return syncDirectory(parent);
 }
 
-QString hiddenNameBeside(const QString& path, const char* purpose)
+int hiddenNameBeside(const QString& path, const char* purpose, QString* name)
 {
     const QFileInfo info(path);
     const QString hidden =
@@ -143,15 +145,17 @@ QString hiddenNameBeside(const QString& path, const char* purpose)
     // Reserve the name, then free it for the link or rename that takes it.
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
-        return {};
+        return errno;
     ::close(fd);
     ::unlink(pattern.constData());
-    return QFile::decodeName(pattern);
+    *name = QFile::decodeName(pattern);
+    return 0;
 }
 
 int readBlocks(int fd, qint64 from, qint64 to, const std::function<bool(QByteArrayView)>& use)
 {
-    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
+    constexpr qint64 kBlock = qint64(1) << 20;
+    QByteArray block(qsizetype(std::clamp<qint64>(to - from, 0, kBlock)), Qt::Uninitialized);
     for (qint64 at = from; at < to;) {
         const ssize_t got =
             ::pread(fd, block.data(), size_t(std::min<qint64>(block.size(), to - at)), off_t(at));
@@ -159,13 +163,25 @@ int readBlocks(int fd, qint64 from, qint64 to, const std::function<bool(QByteArr
             continue;
         if (got < 0)
             return errno;
-        if (got == 0)
+        if (got == 0 || !use(QByteArrayView(block.constData(), qsizetype(got))))
             break;
-        if (!use(QByteArrayView(block.constData(), qsizetype(got))))
-            return EIO;
         at += got;
     }
     return 0;
+}
+
+QByteArray readBytes(int fd, qint64 at, qint64 size, int* error)
+{
+    QByteArray bytes;
+    bytes.reserve(qsizetype(std::min<qint64>(size, qint64(1) << 20)));
+    const qint64 to = size > std::numeric_limits<qint64>::max() - at
+                          ? std::numeric_limits<qint64>::max()
+                          : at + size;
+    *error = readBlocks(fd, at, to, [&](QByteArrayView b) {
+        bytes.append(b);
+        return true;
+    });
+    return bytes;
 }
 
 mode_t defaultFileMode()

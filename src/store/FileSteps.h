@@ -56,14 +56,33 @@ int linkFile(const QString& from, const QString& to);
 // any business in the directories jlex makes. Existing ones stay as they are.
 int makePrivateDirs(const QString& dir);
 
-// An unused hidden name beside a path, of jlex's own pattern (see Leftovers.h).
-QString hiddenNameBeside(const QString& path, const char* purpose);
+// An unused hidden name beside a path, of jlex's own pattern (see Leftovers.h),
+// in *name; 0 or the error number of why none could be had.
+int hiddenNameBeside(const QString& path, const char* purpose, QString* name);
 
-// Reads bytes [from, to) of an open file, without moving its offset, in
-// blocks handed to `use` (false: stop, as a failed write). Returns 0, EIO
-// when `use` stopped it, or the read's error number; a file that ends
-// before `to` simply ends the reading there.
+// Every read of a file goes through these two: at a position, without moving
+// the open file's offset; a read a signal interrupted is made again, a short
+// one is continued, and a failing one gives its error number.
+
+// Bytes [from, to) in blocks handed to `use`. A file that ends before `to`
+// ends the reading there; `use` returning false (a failed write, which the
+// caller tells itself) stops it. Returns 0 or the read's error number.
 int readBlocks(int fd, qint64 from, qint64 to, const std::function<bool(QByteArrayView)>& use);
+// Up to `size` bytes at `at`, fewer only where the file ends; *error is 0 or
+// the read's error number.
+QByteArray readBytes(int fd, qint64 at, qint64 size, int* error);
+
+// How copying one file into another ended: which side failed, and its error
+// number (0 for a write whose device keeps its own).
+struct CopyResult {
+    enum class Failed { Nothing, Read, Write };
+    Failed failed = Failed::Nothing;
+    int error = 0;
+
+    bool done() const { return failed == Failed::Nothing; }
+    static CopyResult readFailed(int error) { return {Failed::Read, error}; }
+    static CopyResult writeFailed(int error = 0) { return {Failed::Write, error}; }
+};
 
 // What a new file gets when nothing decides otherwise: 0666 less the umask.
 mode_t defaultFileMode();

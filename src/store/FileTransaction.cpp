@@ -31,22 +31,25 @@ int exchange(const QString& a, const QString& b)
 
 } // namespace
 
-int copyInto(int fd, const QString& name)
+CopyResult copyInto(int fd, const QString& name)
 {
     StagedFile copy(name);
     if (!copy.create(0600))
-        return copy.failure();
-    if (const int error =
-            readBlocks(fd, 0, std::numeric_limits<qint64>::max(), [&](QByteArrayView b) {
-                return copy.write(b.data(), b.size()) == b.size();
-            }))
-        return copy.failure() ? copy.failure() : error;
+        return CopyResult::writeFailed(copy.failure());
+    bool wrote = true;
+    const int error = readBlocks(fd, 0, std::numeric_limits<qint64>::max(), [&](QByteArrayView b) {
+        return wrote = copy.write(b.data(), b.size()) == b.size();
+    });
+    if (!wrote)
+        return CopyResult::writeFailed(copy.failure());
+    if (error)
+        return CopyResult::readFailed(error);
     if (!copy.finish())
-        return copy.failure();
-    if (const int error = renameFile(copy.stagedPath(), name, false))
-        return error;
+        return CopyResult::writeFailed(copy.failure());
+    if (const int e = renameFile(copy.stagedPath(), name, false))
+        return CopyResult::writeFailed(e);
     copy.release();
-    return 0;
+    return {};
 }
 
 FileTransaction::FileTransaction(FailureRecord& failures, QString trashDir)
@@ -107,7 +110,7 @@ QIODevice* FileTransaction::stage(const StoreItem& target, mode_t mode, const Fi
         ownedLike && ownedLike->exists() && ::geteuid() == 0 && ownedLike->owner != 0;
     if (!file->create(mode, chown ? ownedLike->owner : uid_t(-1),
                       chown ? ownedLike->group : gid_t(-1))) {
-        m_failures.failWith(QStringLiteral("无法写入") + target.label, target, file->failure());
+        m_failures.failWith(FileStep::Write, target, file->failure());
         return nullptr;
     }
     QIODevice* device = file.get();
@@ -115,12 +118,15 @@ QIODevice* FileTransaction::stage(const StoreItem& target, mode_t mode, const Fi
     return device;
 }
 
-bool FileTransaction::stageRange(const StoreItem& target, const OpenFile& source, qint64 from,
-                                 qint64 to)
+bool FileTransaction::stageRange(const StoreItem& target, const StoreItem& from,
+                                 const OpenFile& source, qint64 begin, qint64 end)
 {
     const auto it = m_staged.find(target.host);
     Q_ASSERT(it != m_staged.end());
-    return it->second->copyRange(source.fd, from, to) || stagingFailed(target);
+    const CopyResult copied = it->second->copyRange(source.fd, begin, end);
+    if (copied.failed == CopyResult::Failed::Read)
+        return m_failures.failWith(FileStep::Read, from, copied.error);
+    return copied.done() || stagingFailed(target);
 }
 
 bool FileTransaction::finishStaged(const StoreItem& target)
@@ -145,8 +151,8 @@ bool FileTransaction::stagingFailed(const StoreItem& target)
 {
     const auto it = m_staged.find(target.host);
     const int error = it != m_staged.end() ? it->second->failure() : 0;
-    return error ? m_failures.failWith(QStringLiteral("无法写入") + target.label, target, error)
-                 : m_failures.fail(QStringLiteral("无法写入") + target.label, target, QString());
+    return error ? m_failures.failWith(FileStep::Write, target, error)
+                 : m_failures.fail(cannot(FileStep::Write, target.label), target, QString());
 }
 
 bool FileTransaction::stageCopy(const StoreItem& from, const OpenFile& source, const StoreItem& to,
@@ -166,7 +172,7 @@ bool FileTransaction::stageCopy(const StoreItem& from, const OpenFile& source, c
     if (!wrote)
         return stagingFailed(to);
     if (error)
-        return m_failures.failWith(QStringLiteral("无法读取") + from.label, from, error);
+        return m_failures.failWith(FileStep::Read, from, error);
     if (digest)
         *digest = builder.finish();
     return true;
@@ -180,7 +186,7 @@ bool FileTransaction::stageLink(const OpenFile& source, const StoreItem& from, c
         const int error = file->failure();
         if (error == EXDEV || error == EPERM || error == EMLINK || error == EOPNOTSUPP)
             return stageCopy(from, source, to, source.state.mode & 0666);
-        return m_failures.failWith(QStringLiteral("无法写入") + to.label, to, error);
+        return m_failures.failWith(FileStep::Write, to, error);
     }
     m_staged[to.host] = std::move(file);
     return true;
@@ -190,14 +196,13 @@ bool FileTransaction::syncChanges()
 {
     for (const QString& dir : m_firstDirs) {
         if (const int error = syncDirectory(dir))
-            return m_failures.failWith(QStringLiteral("无法把历史记录写入磁盘"),
-                                       {dir, dir, QStringLiteral("历史记录目录")}, error);
+            return m_failures.failWith(FileStep::Sync, {dir, dir, QStringLiteral("历史记录")},
+                                       error);
     }
     m_firstDirs.clear();
     for (const QString& dir : m_dirtyDirs) {
         if (const int error = syncDirectory(dir))
-            return m_failures.failWith(QStringLiteral("无法把改动写入磁盘"),
-                                       {dir, dir, QStringLiteral("目录")}, error);
+            return m_failures.failWith(FileStep::Sync, {dir, dir, QStringLiteral("改动")}, error);
     }
     m_dirtyDirs.clear();
     return true;
@@ -220,9 +225,8 @@ bool FileTransaction::putStaged(const StoreItem& target, const OpenFile* expecte
     Q_ASSERT(it != m_staged.end());
     const std::unique_ptr<StagedFile> file = std::move(it->second);
     m_staged.erase(it);
-    const QString action = QStringLiteral("无法写入") + target.label;
     if (!file->finish())
-        return m_failures.failWith(action, target, file->failure());
+        return m_failures.failWith(FileStep::Write, target, file->failure());
     // Whatever the history received, and every file replaced so far, is on
     // disk before the phrase file itself is replaced; the history before anything.
     if ((expected || !m_firstDirs.empty()) && !syncChanges())
@@ -240,7 +244,7 @@ bool FileTransaction::putStaged(const StoreItem& target, const OpenFile* expecte
     const FileState before = fileState(final);
     if (keepOldAs && before.exists()) {
         if (const int error = linkFile(final, keepOldAs->host))
-            return m_failures.failWith(action, *keepOldAs, error);
+            return m_failures.failWith(FileStep::Write, *keepOldAs, error);
         const QString kept = keepOldAs->host;
         onRollBack([kept] { return removeFile(kept) == 0; });
         m_takenOut.push_back(kept);
@@ -251,20 +255,22 @@ bool FileTransaction::putStaged(const StoreItem& target, const OpenFile* expecte
                         RENAME_NOREPLACE) != 0) {
             const int error = errno;
             return error == EEXIST ? changedMeanwhile()
-                                   : m_failures.failWith(action, target, error);
+                                   : m_failures.failWith(FileStep::Write, target, error);
         }
         file->release();
         onRollBack([final] { return removeFile(final) == 0; });
     } else if (const int error = exchange(staged, final)) {
         if (error != EINVAL && error != ENOSYS && error != EOPNOTSUPP)
-            return m_failures.failWith(action, target, error);
+            return m_failures.failWith(FileStep::Write, target, error);
         // A file system that cannot exchange: keep the old aside, then rename.
-        const QString aside = hiddenNameBeside(final, "old");
-        if (const int e = aside.isEmpty() ? EIO : linkFile(final, aside))
-            return m_failures.failWith(action, target, e);
+        QString aside;
+        if (const int e = hiddenNameBeside(final, "old", &aside))
+            return m_failures.failWith(FileStep::Write, target, e);
+        if (const int e = linkFile(final, aside))
+            return m_failures.failWith(FileStep::Write, target, e);
         if (const int e = renameFile(staged, final, false)) {
             removeFile(aside);
-            return m_failures.failWith(action, target, e);
+            return m_failures.failWith(FileStep::Write, target, e);
         }
         file->release();
         m_takenOut.push_back(aside);
@@ -288,11 +294,14 @@ bool FileTransaction::putStaged(const StoreItem& target, const OpenFile* expecte
     return true;
 }
 
-bool FileTransaction::setAside(const QString& path, const QString& action, const StoreItem& item)
+bool FileTransaction::setAside(const QString& path, FileStep step, const StoreItem& item)
 {
-    const QString aside = hiddenNameBeside(path, "old");
-    if (const int error = aside.isEmpty() ? EIO : renameFile(path, aside, false))
-        return m_failures.failWith(action, item, error);
+    QString aside;
+    int error = hiddenNameBeside(path, "old", &aside);
+    if (!error)
+        error = renameFile(path, aside, false);
+    if (error)
+        return m_failures.failWith(step, item, error);
     onRollBack([aside, path] { return renameFile(aside, path, false) == 0; });
     m_takenOut.push_back(aside);
     dirty(path);
@@ -301,7 +310,7 @@ bool FileTransaction::setAside(const QString& path, const QString& action, const
 
 bool FileTransaction::remove(const StoreItem& item)
 {
-    return setAside(item.host, QStringLiteral("无法删除") + item.label, item);
+    return setAside(item.host, FileStep::Remove, item);
 }
 
 bool FileTransaction::writeStamp(const StoreItem& stamp, const QByteArray& bytes, mode_t mode)

@@ -37,8 +37,9 @@ public:
     // The same content without copying: a second name for the open file, which
     // must then be replaced, not rewritten.
     bool stageLink(const OpenFile& source, const StoreItem& from, const StoreItem& to);
-    // Appends bytes [from, to) of an open file to the staged target.
-    bool stageRange(const StoreItem& target, const OpenFile& source, qint64 from, qint64 to);
+    // Appends bytes [begin, end) of an open file, `from`, to the staged target.
+    bool stageRange(const StoreItem& target, const StoreItem& from, const OpenFile& source,
+                    qint64 begin, qint64 end);
     // Syncs what the target's staged file holds now, while the caller waits anyway.
     bool finishStaged(const StoreItem& target);
     bool stagingFailed(const StoreItem& target); // records a write error on the staged file
@@ -57,8 +58,8 @@ public:
     // Takes a file away; it stays under a hidden name until commit().
     bool remove(const StoreItem& item);
     // Moves a name aside to a hidden name beside it, put back on rollback and
-    // gone at commit; `action` says what failed if it cannot be.
-    bool setAside(const QString& path, const QString& action, const StoreItem& item);
+    // gone at commit; if it cannot be, that `step` of the item failed.
+    bool setAside(const QString& path, FileStep step, const StoreItem& item);
 
     // A step to take back on rollback, in reverse order of the steps.
     void onRollBack(std::function<bool()> undo) { m_undo.push_back(std::move(undo)); }
@@ -87,7 +88,7 @@ private:
 };
 
 // A copy of an open file under a new name in another file system, where no
-// second name can be made; 0 or the error number.
-int copyInto(int fd, const QString& name);
+// second name can be made.
+CopyResult copyInto(int fd, const QString& name);
 
 } // namespace jlex

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <utility>
 
 namespace jlex {
 
@@ -40,21 +41,25 @@ void HistoryKeeper::commit()
     m_history.prune(QDateTime::currentDateTime());
 }
 
-bool HistoryKeeper::linkInto(int fd, const QString& path, const QString& name)
+bool HistoryKeeper::linkInto(const OpenFile& file, const StoreItem& item, const QString& name)
 {
     StagedFile link(name);
-    int error = link.linkTo(fd, path) ? 0 : link.failure();
+    int error = link.linkTo(file.fd, item.host) ? 0 : link.failure();
     if (!error) {
         error = renameFile(link.stagedPath(), name, false);
         if (!error)
             link.release();
     }
     // Across file systems, or where links are not allowed, a copy does.
-    if (error == EXDEV || error == EPERM || error == EMLINK || error == EOPNOTSUPP)
-        error = copyInto(fd, name);
+    if (error == EXDEV || error == EPERM || error == EMLINK || error == EOPNOTSUPP) {
+        const CopyResult copied = copyInto(file.fd, name);
+        if (copied.failed == CopyResult::Failed::Read)
+            return m_failures.failWith(FileStep::Read, item, copied.error);
+        error = copied.error;
+    }
     if (error)
-        return m_failures.failWith(QStringLiteral("无法把被替换的内容保存到历史记录"),
-                                   historyItem(m_history, QStringLiteral("历史记录目录")), error);
+        return m_failures.failWith(FileStep::Keep,
+                                   historyItem(m_history, QStringLiteral("被替换的内容")), error);
     m_files.onRollBack([name] { return removeFile(name) == 0; });
     return true;
 }
@@ -63,7 +68,7 @@ bool HistoryKeeper::keep(const OpenFile& file, const StoreItem& item, const Cont
                          bool pinned)
 {
     if (!digest.valid())
-        return m_failures.failWith(QStringLiteral("无法读取") + item.label, item, EIO);
+        return m_failures.failWith(FileStep::Read, item, digest.error);
     const StoreItem kept = historyItem(m_history, QStringLiteral("历史记录"));
     std::optional<HistoryEntry> existing = m_history.withDigest(digest.hex());
     if (existing && existing->state.size != digest.bytes) {
@@ -88,16 +93,16 @@ bool HistoryKeeper::keep(const OpenFile& file, const StoreItem& item, const Cont
     if (sameFile) {
         if (existing->path != name) {
             if (const int error = renameFile(existing->path, name, false))
-                return m_failures.failWith(QStringLiteral("无法更新历史记录"), kept, error);
+                return m_failures.failWith(FileStep::Update, kept, error);
             const QString old = existing->path;
             m_files.onRollBack([old, name] { return renameFile(name, old, false) == 0; });
         }
     } else {
         // The file itself goes in, even where an equal content is kept
         // already: a program that still holds it open may write on into it.
-        if (existing && !m_files.setAside(existing->path, QStringLiteral("无法更新历史记录"), kept))
+        if (existing && !m_files.setAside(existing->path, FileStep::Update, kept))
             return false;
-        if (!linkInto(file.fd, item.host, name))
+        if (!linkInto(file, item, name))
             return false;
     }
     m_history.changed();
@@ -114,7 +119,7 @@ bool HistoryKeeper::keepStaged(const StoreItem& target, const ContentDigest& dig
     OpenFile file;
     file.fd = openForReading(staged);
     if (file.fd < 0)
-        return m_failures.failWith(QStringLiteral("无法写入") + target.label, target, -file.fd);
+        return m_failures.failWith(FileStep::Write, target, -file.fd);
     return keep(file, target, digest, pinned);
 }
 
@@ -126,13 +131,15 @@ bool HistoryKeeper::keepExisting(const StoreItem& item)
     OpenFile file;
     if (const auto held = m_history.holding(state)) {
         file.fd = openForReading(held->path);
+        if (file.fd < 0)
+            return m_failures.failWith(FileStep::Read, item, -std::exchange(file.fd, -1));
         const ContentDigest digest{QByteArray::fromHex(held->sha256.toLatin1()), state.size,
                                    held->lines};
         return keep(file, item, digest);
     }
     file.fd = openForReading(item.host);
     if (file.fd < 0)
-        return m_failures.failWith(QStringLiteral("无法读取") + item.label, item, -file.fd);
+        return m_failures.failWith(FileStep::Read, item, -std::exchange(file.fd, -1));
     file.state = fileState(file.fd);
     return keep(file, item, digestOfFile(file.fd));
 }

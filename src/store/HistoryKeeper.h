@@ -37,7 +37,7 @@ public:
     void rolledBack();
 
 private:
-    bool linkInto(int fd, const QString& path, const QString& name);
+    bool linkInto(const OpenFile& file, const StoreItem& item, const QString& name);
 
     FileTransaction& m_files;
     FailureRecord& m_failures;

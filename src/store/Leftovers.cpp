@@ -60,9 +60,9 @@ void throwAway(const QString& path, const QString& trashDir)
     constexpr off_t kLarge = off_t(1) << 20;
     if (state.isFile() && state.links == 1 && state.size >= kLarge) {
         // On another file system it cannot go there; it is freed now, then.
-        const QString trash =
-            hiddenNameBeside(trashDir + u'/' + QFileInfo(path).fileName(), "trash");
-        if (!trash.isEmpty() && renameFile(path, trash, false) == 0)
+        QString trash;
+        if (hiddenNameBeside(trashDir + u'/' + QFileInfo(path).fileName(), "trash", &trash) == 0 &&
+            renameFile(path, trash, false) == 0)
             return;
     }
     removeFile(path);

@@ -1,7 +1,5 @@
 #include "store/PhraseLines.h"
 
-#include "store/FileSteps.h"
-
 #include <cstring>
 
 namespace jlex {
@@ -39,9 +37,10 @@ CopyResult copyBlocks(int fd, qint64 from, qint64 to,
                       const std::function<bool(QByteArrayView)>& use)
 {
     bool wrote = true;
-    const int error =
-        jlex::readBlocks(fd, from, to, [&](QByteArrayView b) { return wrote = use(b); });
-    return !wrote ? CopyResult::WriteFailed : error ? CopyResult::ReadFailed : CopyResult::Done;
+    const int error = readBlocks(fd, from, to, [&](QByteArrayView b) { return wrote = use(b); });
+    return !wrote  ? CopyResult::writeFailed()
+           : error ? CopyResult::readFailed(error)
+                   : CopyResult{};
 }
 
 CopyResult copyCrLfLines(int fd, qint64 from, qint64 to, BlockWriter& out)
@@ -84,11 +83,11 @@ CopyResult copyCrLfLines(int fd, qint64 from, qint64 to, BlockWriter& out)
         }
         return sink.put(QByteArrayView(data + runStart, size - runStart));
     });
-    if (read != CopyResult::Done)
+    if (!read.done())
         return read;
     if ((pendingCr || sink.open()) && !sink.endLine())
-        return CopyResult::WriteFailed;
-    return CopyResult::Done;
+        return CopyResult::writeFailed();
+    return {};
 }
 
 } // namespace

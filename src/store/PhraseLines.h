@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/FileSteps.h"
 #include "store/PhraseFormat.h"
 
 #include <QByteArray>
@@ -21,8 +22,6 @@ private:
     qsizetype m_blockSize;
 };
 
-enum class CopyResult { Done, ReadFailed, WriteFailed };
-
 // Copies the user's part of a phrase file, bytes [from, to) of the open file,
 // as the format keeps it. Where a lone CR ends a line too (GBK with CR LF),
 // every line comes back ended by CR LF, as the IME reads them: a line ends at
@@ -30,7 +29,8 @@ enum class CopyResult { Done, ReadFailed, WriteFailed };
 // gets one), and a lone LF is an ordinary byte. Other formats take the bytes
 // exactly as they are.
 // Bytes are never decoded, so a file in some other encoding passes through.
-// Reads in blocks, so memory does not grow with the file.
+// Reads in blocks, so memory does not grow with the file. A failed write is
+// the writer's device to explain; a failed read comes with its error number.
 CopyResult copyPhraseLines(int fd, qint64 from, qint64 to, BlockWriter& out,
                            const PhraseFormat& format);
 

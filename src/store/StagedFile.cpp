@@ -70,9 +70,9 @@ bool StagedFile::create(mode_t mode, uid_t owner, gid_t group)
 
 bool StagedFile::linkTo(int fd, const QString& path)
 {
-    const QString name = hiddenNameBeside(m_target, "link");
-    if (name.isEmpty())
-        return failWith(errno);
+    QString name;
+    if (const int error = hiddenNameBeside(m_target, "link", &name))
+        return failWith(error);
     // Through the descriptor, so the name goes to the very file that was read
     // even if someone has put another file at its path since.
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
@@ -90,7 +90,7 @@ bool StagedFile::linkTo(int fd, const QString& path)
     return true;
 }
 
-bool StagedFile::copyRange(int fd, qint64 from, qint64 to)
+CopyResult StagedFile::copyRange(int fd, qint64 from, qint64 to)
 {
     loff_t at = from;
     while (at < to) {
@@ -98,18 +98,21 @@ bool StagedFile::copyRange(int fd, qint64 from, qint64 to)
         if (n > 0)
             continue;
         if (n == 0)
-            return true; // the file shrank meanwhile; the caller sees it changed
+            return {}; // the file shrank meanwhile; the caller sees it changed
         if (errno == EINTR)
             continue;
-        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-            return failWith(errno);
-        // Where the kernel cannot copy between these files, through a buffer.
-        const int error = readBlocks(fd, at, to, [this](QByteArrayView b) {
-            return writeData(b.data(), b.size()) == b.size();
+        // Where the kernel cannot copy between these files, or its copy
+        // failed and would not say on which side, through a buffer: there a
+        // read and a write fail apart.
+        bool wrote = true;
+        const int error = readBlocks(fd, at, to, [&](QByteArrayView b) {
+            return wrote = writeData(b.data(), b.size()) == b.size();
         });
-        return !error || failWith(m_errno ? m_errno : error);
+        if (!wrote)
+            return CopyResult::writeFailed(m_errno);
+        return error ? CopyResult::readFailed(error) : CopyResult{};
     }
-    return true;
+    return {};
 }
 
 bool StagedFile::finish()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/FileSteps.h"
+
 #include <QIODevice>
 #include <QString>
 
@@ -26,7 +28,9 @@ public:
     // file must then be replaced, not rewritten, while this name is to keep it.
     bool linkTo(int fd, const QString& path);
     // Appends bytes [from, to) of another file, in the kernel where it can.
-    bool copyRange(int fd, qint64 from, qint64 to);
+    // A failed write is this file's failure(); a failed read is the other
+    // file's, and leaves this one as it was.
+    CopyResult copyRange(int fd, qint64 from, qint64 to);
     // Syncs and closes what was written; after it the hidden file may be moved.
     bool finish();
     // The hidden file no longer belongs to this object (it was moved or renamed).
