@@ -2,6 +2,7 @@
 // on the files of a Kavro and a Fcitx 5 store, the environment and locale it
 // runs in, and two of it at once.
 #include "store/Stamp.h"
+#include "support/FaultyDir.h"
 #include "support/Files.h"
 #include "support/JlexProcess.h"
 #include "targets/Registry.h"
@@ -40,6 +41,8 @@ private slots:
     void wrongUsage();
     void storeCommands_data();
     void storeCommands();
+    void historyShowTellsWhy_data();
+    void historyShowTellsWhy();
     void environment_data();
     void environment();
     void gbkLocale();
@@ -221,6 +224,39 @@ void CliTest::storeCommands()
     QCOMPARE(jlex({"backup"}).status, 0);
     QVERIFY(!QFile::exists(leftover) && !jlex({"status"}).out.contains("leftover"));
     QVERIFY(jlex({"history"}).out.contains("\t12\t1\tcleanup\n"));
+}
+
+// A version in the history on a file system that fails its reads (FaultyDir.h)
+// is not shown, and the reason is; one a signal only interrupted is shown whole.
+void CliTest::historyShowTellsWhy_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("read error") << "fail-reads=*:EIO" << 1 << "：磁盘读写出错。";
+    QTest::newRow("reads interrupted") << "interrupted-reads" << 0 << "";
+}
+
+void CliTest::historyShowTellsWhy()
+{
+    QFETCH(QString, rule);
+    QFETCH(int, status);
+    QFETCH(QString, says);
+    const QTemporaryDir home;
+    const QByteArray user = "mine,1=x\n";
+    writeFile(home.filePath("data/fcitx5/pinyin/customphrase"), user);
+    QCOMPARE(runJlex({"install"}, home.path()).status, 0);
+    const QString id = QString(runJlex({"history"}, home.path()).out.left(12));
+    const QString dir = home.filePath("data/jlex/history/fcitx5");
+    QVERIFY(QFileInfo(dir).isDir() && !id.isEmpty());
+    FaultyDir faulty(dir, {rule});
+    if (!faulty.mounted())
+        QSKIP(qPrintable(faulty.why()));
+    const Run run = runJlex({"history", "show", id}, home.path());
+    faulty.unmount();
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.said(), says.isEmpty() ? QString() : "无法读取历史版本 " + id + says + "\n");
+    QCOMPARE(run.out, status == 0 ? user : QByteArray());
 }
 
 // What jlex makes of its environment: relative XDG directories are ignored,

@@ -5,6 +5,10 @@
 // the file meanwhile, another user's links, any sequence of operations. The
 // main window's tests hold each operation's changes to the store; tst_crash,
 // what a process killed or a power cut at any instant leaves.
+#include "ops/Survey.h"
+#include "store/Leftovers.h"
+#include "store/Stamp.h"
+#include "support/FaultyDir.h"
 #include "support/Files.h"
 #include "support/StoreState.h"
 #include "support/Tmpfs.h"
@@ -31,12 +35,13 @@ constexpr uid_t kNobody = 65534;
 
 // Runs an operation as a user who may not write the phrase file's directory
 // (root may write anywhere) when asked, and returns its message.
-QString failureOf(const QString& operation, const Target& target, bool asNobody)
+QString failureOf(const QString& operation, const Target& target, bool asNobody,
+                  const StoreFingerprint* seen = nullptr)
 {
     asNobody = asNobody && geteuid() == 0;
     if (asNobody && seteuid(kNobody) != 0)
         return QStringLiteral("cannot act as nobody");
-    const auto failure = runOperation(operation, target);
+    const auto failure = runOperation(operation, target, seen);
     if (asNobody && seteuid(0) != 0)
         qFatal("cannot act as root again");
     return failure ? failureMessage({}, *failure) : QStringLiteral("succeeded");
@@ -112,6 +117,8 @@ private slots:
     void addModeKeepsEveryByte();
     void failuresLeaveEveryFile_data();
     void failuresLeaveEveryFile();
+    void faultsTellTheirCause_data();
+    void faultsTellTheirCause();
     void otherWriterLosesNothing_data();
     void otherWriterLosesNothing();
     void everyContentIsKept_data();
@@ -329,6 +336,182 @@ void OperationsTest::failuresLeaveEveryFile()
     for (const QString& path : after.keys() + snapshot.keys())
         QVERIFY2(after.value(path) == snapshot.value(path), qPrintable(path));
     QVERIFY(!QFileInfo::exists(store.root() + "/../outside"));
+    QVERIFY(!QFileInfo::exists(store.historyDir()) || QDir(store.historyDir()).isEmpty());
+}
+
+// A file system that fails as real ones do (FaultyDir.h), under the phrase
+// file ("P": its directory; "link": a file the phrase file links to, as a
+// dotfile manager leaves it, named 240 bytes long or in a folder "sub"), the
+// side files or the whole home ("root"): reads refused after the file was
+// opened, or failing at a given byte, a file system that cannot exchange two
+// names, a folder moved away by another program meanwhile. Each failure names
+// the file and its real reason, and leaves every file as it was. Reads a
+// signal interrupts give the very files a sound disk gives.
+void OperationsTest::faultsTellTheirCause_data()
+{
+    QTest::addColumn<QString>("ime");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("at");
+    QTest::addColumn<QStringList>("rules");
+    QTest::addColumn<QString>("says"); // parts of the message in order, joined by "…"
+    for (const TargetRegistration& target : targetRegistrations()) {
+        const QString ime = target.name;
+        const Target made = target.make({});
+        const PhraseFormat& format = made.paths->format();
+        const QString p = QFileInfo(made.paths->host(StoreFile::Phrases)).fileName();
+        const auto row = [&](const char* name, const char* op, const char* before, const char* at,
+                             const QStringList& rules, const QString& says) {
+            QTest::addRow("%s %s", qPrintable(ime), name)
+                << ime << op << before << at << rules << says;
+        };
+        const auto failReads = [&](const QString& file, const char* error, qint64 after = 0,
+                                   qint64 from = -1) {
+            return QStringLiteral("fail-reads=%1:%2:%3:%4").arg(file, error).arg(after).arg(from);
+        };
+        const qint64 mine = storeBytes("mine", format).size();
+        const QString refused = QStringLiteral("无法读取词库文件…原因：没有访问权限");
+        const QString ioError = QStringLiteral("无法读取词库文件…原因：磁盘读写出错");
+        // Overwriting without a backup reads the old file only for the history.
+        row("reads refused, kept in the history", "install -add -backup", "P=mine", "P",
+            {failReads(p, "EACCES")}, refused);
+        // Adding copies it: in the kernel, or where it cannot, through a buffer.
+        row("read error, copied", "install -backup", "P=mine", "P", {failReads(p, "EIO")}, ioError);
+        // The history is on another file system: a copy, once the digest is read.
+        row("read error, copied into the history", "install -add", "P=mine", "P",
+            {failReads(p, "EIO", mine)}, ioError);
+        if (format.crLfLines) {
+            // A lone CR: once the copy, its last line end and the digest are
+            // read, the lines are read again to be re-ended.
+            const qint64 lone = storeBytes("lonecr", format).size();
+            row("reads refused, lines re-ended", "install -backup", "P=lonecr", "P",
+                {failReads(p, "EACCES", 2 * lone + 2)}, refused);
+            row("reads refused, last line end", "install -backup", "P=mine", "P",
+                {failReads(p, "EACCES", 0, mine - 2)}, refused);
+        }
+        for (const auto& side : made.sideFiles) {
+            const QString name = QFileInfo(side->path()).fileName();
+            const QString says = "无法读取" + side->label() + "…原因：没有访问权限";
+            row("reads of a side file refused", "install", "P=mine", "side",
+                {failReads(name, "EACCES")}, says);
+            // Made unreadable by its owner after the window looked (see below).
+            row("side file made unreadable", "install", "P=mine", "unreadable", {}, says);
+        }
+        // The hidden name an old file is kept under beside it, where names
+        // cannot be exchanged, is too long; or its folder is gone.
+        row("name too long", "install", "P=mine", "link", {"no-exchange"},
+            "无法写入词库文件…原因：文件名或路径太长");
+        row("folder moved away", "install", "P=mine", "link sub",
+            {"no-exchange", "moves-on-exchange=sub"}, "无法写入词库文件…原因：文件或目录不存在");
+        for (const char* op : {"install", "restore latest"})
+            row(qPrintable(QStringLiteral("reads interrupted, %1").arg(op)), op,
+                "P=mine I=ib i=t0 L=lb l=t1", "root", {"interrupted-reads"}, "succeeded");
+    }
+}
+
+void OperationsTest::faultsTellTheirCause()
+{
+    QFETCH(QString, ime);
+    QFETCH(QString, operation);
+    QFETCH(QString, before);
+    QFETCH(QString, at);
+    QFETCH(QStringList, rules);
+    QFETCH(QString, says);
+    const QByteArray patch = "patch:\n  menu/page_size: 9\n";
+    const auto lay = [&](const TempStore& store) {
+        layStore(store, before);
+        for (const auto& side : store.target.sideFiles)
+            writeFile(side->path(), patch);
+    };
+    TempStore store(ime);
+    lay(store);
+    const QString phrases = store.host(StoreFile::Phrases);
+    QString dir = at == "P"      ? QFileInfo(phrases).absolutePath()
+                  : at == "root" ? store.root()
+                                 : store.root() + "/dotfiles";
+    if (at == "side")
+        dir = QFileInfo(store.target.sideFiles.front()->path()).absolutePath();
+    if (at.startsWith("link")) {
+        const QString real = dir + (at == "link" ? '/' + QString(240, 'x') : "/sub/phrases");
+        writeFile(real, store.read(StoreFile::Phrases));
+        QVERIFY(QFile::remove(phrases) && QFile::link(real, phrases));
+    }
+    std::optional<StoreFingerprint> seen;
+    const bool nobody = at == "unreadable";
+    if (nobody) {
+        if (geteuid() != 0)
+            QSKIP("needs root, to act as the unprivileged user nobody");
+        QDirIterator it(store.dataHome(), QDir::Dirs | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        QVERIFY(::chown(QFile::encodeName(store.dataHome()).constData(), kNobody, kNobody) == 0);
+        while (it.hasNext())
+            QVERIFY(::chown(QFile::encodeName(it.next()).constData(), kNobody, kNobody) == 0);
+        seen = survey(store.paths, {}).fingerprint;
+        const QString side = store.target.sideFiles.front()->path();
+        QVERIFY(QFile::setPermissions(side, QFileDevice::Permissions()));
+    }
+    const auto snapshot = store.snapshot();
+    std::optional<FaultyDir> faulty;
+    if (!rules.isEmpty() && !faulty.emplace(dir, rules).mounted())
+        QSKIP(qPrintable(faulty->why()));
+    const QString message = failureOf(operation, store.target, nobody, seen ? &*seen : nullptr);
+    // What the window shows next, read through the same file system.
+    const SurveyResult shown = survey(store.paths, {});
+    qInfo("%s", qPrintable(message));
+    if (faulty)
+        faulty->unmount();
+
+    if (says == "succeeded") {
+        QCOMPARE(message, says);
+        // The paths follow the environment, which the next store changes:
+        // everything of this one is read first.
+        const auto files = [](const TempStore& of) {
+            QList<QByteArray> all;
+            for (const StoreFile file : {StoreFile::Phrases, StoreFile::InitialBackup,
+                                         StoreFile::LatestBackup, StoreFile::Swap})
+                all << of.read(file);
+            for (const auto& side : of.target.sideFiles)
+                all << readFile(side->path());
+            return all;
+        };
+        // Each stamp reads as it was written.
+        const auto stamp = [&](StoreFile file) {
+            return stampFromFileBytes(store.read(file), store.paths.format());
+        };
+        QVERIFY(!stamp(StoreFile::LatestStamp).isEmpty());
+        QCOMPARE(shown.initialBackupTime.value_or("<none>"), stamp(StoreFile::InitialStamp));
+        QCOMPARE(shown.latestBackupTime.value_or("<none>"), stamp(StoreFile::LatestStamp));
+        const QList<QByteArray> quirky = files(store);
+        TempStore sound(ime);
+        lay(sound);
+        QVERIFY(!runOperation(operation, sound.target));
+        const QList<QByteArray> expect = files(sound);
+        QCOMPARE(quirky, expect);
+        return;
+    }
+    qsizetype from = 0;
+    for (const QString& part : says.split(QStringLiteral("…"))) {
+        from = message.indexOf(part, from);
+        QVERIFY2(from >= 0, qPrintable(message));
+    }
+    QVERIFY2(!message.section(QStringLiteral("原因："), 1).contains(store.root()),
+             qPrintable(message));
+    QVERIFY2(message.endsWith(QStringLiteral("所有文件均保持原样。")), qPrintable(message));
+    if (at == "link sub") {
+        // The other program's move stays; jlex's file staged in that folder
+        // could not be taken away, and is of the name the next run clears.
+        const QString gone = dir + "/sub.gone";
+        QCOMPARE(readFile(gone + "/phrases"), storeBytes("mine", store.paths.format()));
+        const QStringList left = QDir(gone).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(left.size(), 2);
+        for (const QString& name : left)
+            QVERIFY(name == "phrases" ||
+                    (isLeftoverName(name) && QFile::remove(gone + '/' + name)));
+        QVERIFY(QDir(dir).rename("sub.gone", "sub"));
+    }
+    const auto after = store.snapshot();
+    for (const QString& path : after.keys() + snapshot.keys())
+        QVERIFY2(after.value(path) == snapshot.value(path), qPrintable(path));
     QVERIFY(!QFileInfo::exists(store.historyDir()) || QDir(store.historyDir()).isEmpty());
 }
 

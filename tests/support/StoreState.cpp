@@ -32,6 +32,7 @@ QByteArray storeBytes(const QString& value, const PhraseFormat& format)
         {"kanji", phraseTable(PhraseTable::Kanji, format).toByteArray()},
         {"crlf", "\r\n"},
         {"mine", "mine,1=\xce\xd2\xb5\xc4\r\n;note\r\nlast,2=x"},
+        {"lonecr", "mine,1=x\rlast,2=y\r\n"},
         {"big", QByteArray("user,1=phrase\r\n").repeated(150000)}};
     QByteArray bytes;
     for (const QString& part : value.split(QLatin1Char('+')))
@@ -80,12 +81,13 @@ void verifyStore(const TempStore& store, const QString& state, const QDateTime& 
         QVERIFY2(found.contains(name), qPrintable(name));
 }
 
-std::optional<OperationFailure> runOperation(const QString& name, const Target& target)
+std::optional<OperationFailure> runOperation(const QString& name, const Target& target,
+                                             const StoreFingerprint* seen)
 {
     const QStringList words = name.split(QLatin1Char(' '));
     const StorePaths& paths = *target.paths;
     const QString held = paths.path(StoreFile::Phrases);
-    const OperationContext context{paths, nullptr, target.sideFiles, target.placement};
+    const OperationContext context{paths, seen, target.sideFiles, target.placement};
     if (words[0] == QStringLiteral("backup"))
         return backup(context, held).failure;
     if (words[0] == QStringLiteral("restore"))

@@ -9,7 +9,8 @@
 // I and L the initial and latest backups, S the swap file, i and l the initial
 // and latest stamps. A value joins parts with '+': kana, greeting and kanji
 // (the tables), crlf, mine (a user's phrases in GBK, the last line unended),
-// big (two megabytes of phrases), or else the text itself. "dir" lays a
+// lonecr (phrases a lone CR ends), big (two megabytes of phrases), or else
+// the text itself. "dir" lays a
 // directory, "dangling" a link to nothing, "loop" a link to itself, and
 // "none" removes the file; in an expected state, "now" is a
 // stamp written since the start.
@@ -20,5 +21,6 @@ QByteArray storeBytes(const QString& value, const jlex::PhraseFormat& format = j
 // "backup", "restore initial", "restore latest", "uninstall", or "install"
 // with the window's first choices (greeting, adding, backing up first) changed
 // by "+kanji", "-greeting", "-add", "-backup". The phrase file is held where
-// the store has it.
-std::optional<jlex::OperationFailure> runOperation(const QString& name, const jlex::Target& target);
+// the store has it; with `seen`, the store as the window last showed it.
+std::optional<jlex::OperationFailure> runOperation(const QString& name, const jlex::Target& target,
+                                                   const jlex::StoreFingerprint* seen = nullptr);
