@@ -344,7 +344,8 @@ void OperationsTest::failuresLeaveEveryFile()
 // dotfile manager leaves it, named 240 bytes long or in a folder "sub"), the
 // side files or the whole home ("root"): reads refused after the file was
 // opened, or failing at a given byte, a file system that cannot exchange two
-// names, a folder moved away by another program meanwhile. Each failure names
+// names, a folder moved away by another program meanwhile; or a folder the
+// user names that is nearly too deep for a path ("deep"). Each failure names
 // the file and its real reason, and leaves every file as it was. Reads a
 // signal interrupts give the very files a sound disk gives.
 void OperationsTest::faultsTellTheirCause_data()
@@ -403,6 +404,15 @@ void OperationsTest::faultsTellTheirCause_data()
             "无法写入词库文件…原因：文件名或路径太长");
         row("folder moved away", "install", "P=mine", "link sub",
             {"no-exchange", "moves-on-exchange=sub"}, "无法写入词库文件…原因：文件或目录不存在");
+        // A folder the user names, so deep that the files fit in it but not
+        // the hidden name a removed side file is set aside under.
+        const bool namedFolder =
+            std::any_of(target.options.begin(), target.options.end(),
+                        [](const TargetOption& o) { return o.name.endsWith("-dir"); });
+        for (const auto& side : made.sideFiles)
+            if (namedFolder)
+                row("path too long to set aside", "uninstall", "P=mine", "deep", {},
+                    "无法删除" + side->label() + "…原因：文件名或路径太长");
         for (const char* op : {"install", "restore latest"})
             row(qPrintable(QStringLiteral("reads interrupted, %1").arg(op)), op,
                 "P=mine I=ib i=t0 L=lb l=t1", "root", {"interrupted-reads"}, "succeeded");
@@ -436,6 +446,30 @@ void OperationsTest::faultsTellTheirCause()
         writeFile(real, store.read(StoreFile::Phrases));
         QVERIFY(QFile::remove(phrases) && QFile::link(real, phrases));
     }
+    const Target* target = &store.target;
+    std::optional<Target> deep;
+    if (at == "deep") {
+        // 4058 bytes: with the longest name jlex stages there (37 bytes) the
+        // path is PATH_MAX less one; the side file's name set aside is 41.
+        QString folder = store.root() + "/deep";
+        while (folder.size() < 4058)
+            folder += '/' + QString(std::min<qsizetype>(200, 4057 - folder.size()), 'd');
+        QVERIFY(folder.size() == 4058 && QDir().mkpath(folder));
+        const TargetRegistration& registration =
+            *std::find_if(targetRegistrations().begin(), targetRegistrations().end(),
+                          [&](const TargetRegistration& r) { return r.name == ime; });
+        const TargetOption& option =
+            *std::find_if(registration.options.begin(), registration.options.end(),
+                          [](const TargetOption& o) { return o.name.endsWith("-dir"); });
+        deep = registration.make({{option.name, folder}});
+        QVERIFY(QFile::rename(phrases, deep->paths->host(StoreFile::Phrases)));
+        for (const auto& side : store.target.sideFiles)
+            QVERIFY(QFile::remove(side->path()));
+        QVERIFY(!runOperation("install", *deep));
+        for (const auto& side : deep->sideFiles)
+            QVERIFY(QFileInfo::exists(side->path()));
+        target = &*deep;
+    }
     std::optional<StoreFingerprint> seen;
     const bool nobody = at == "unreadable";
     if (nobody) {
@@ -451,10 +485,12 @@ void OperationsTest::faultsTellTheirCause()
         QVERIFY(QFile::setPermissions(side, QFileDevice::Permissions()));
     }
     const auto snapshot = store.snapshot();
+    const QStringList kept =
+        QDir(store.historyDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     std::optional<FaultyDir> faulty;
     if (!rules.isEmpty() && !faulty.emplace(dir, rules).mounted())
         QSKIP(qPrintable(faulty->why()));
-    const QString message = failureOf(operation, store.target, nobody, seen ? &*seen : nullptr);
+    const QString message = failureOf(operation, *target, nobody, seen ? &*seen : nullptr);
     // What the window shows next, read through the same file system.
     const SurveyResult shown = survey(store.paths, {});
     qInfo("%s", qPrintable(message));
@@ -512,7 +548,9 @@ void OperationsTest::faultsTellTheirCause()
     const auto after = store.snapshot();
     for (const QString& path : after.keys() + snapshot.keys())
         QVERIFY2(after.value(path) == snapshot.value(path), qPrintable(path));
-    QVERIFY(!QFileInfo::exists(store.historyDir()) || QDir(store.historyDir()).isEmpty());
+    QCOMPARE(
+        QDir(store.historyDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        kept);
 }
 
 // Another program appends to the phrase file while an Install runs, without
