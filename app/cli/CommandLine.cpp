@@ -99,6 +99,7 @@ int runCommandLine(const QStringList& arguments)
     const QString imeName = parser.value(QStringLiteral("ime"));
     if (parser.isSet(QStringLiteral("ime"))) {
         invocation.ime = registrationNamed(imeName);
+        invocation.imeGiven = true;
         if (!invocation.ime) {
             QStringList known;
             for (const TargetRegistration& target : targetRegistrations())
@@ -153,6 +154,7 @@ int runCommandLine(const QStringList& arguments)
     invocation.noBackup = parser.isSet(QStringLiteral("no-backup"));
     invocation.restoreInitial = parser.isSet(QStringLiteral("initial"));
     invocation.restoreFrom = parser.value(QStringLiteral("from"));
+    invocation.fix = parser.isSet(QStringLiteral("fix"));
     const int restoreChoices = int(parser.isSet(QStringLiteral("latest"))) +
                                int(invocation.restoreInitial) +
                                int(parser.isSet(QStringLiteral("from")));

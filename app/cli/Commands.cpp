@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "cli/DoctorCommand.h"
 #include "cli/HelpText.h"
 
 #include "cli/StoreCommands.h"
@@ -85,6 +86,17 @@ const QList<Command>& commands()
          {},
          Operands::HistoryShow,
          showHistory},
+        {QStringLiteral("doctor"),
+         QStringLiteral("doctor [--fix]"),
+         QStringLiteral("检查决定输入法能否打出 jlex 词条的每一件事：输入法是否在运行、读不读\n"
+                        "自定义短语、读的是不是这个文件、设置是否挡住了某些按键、短语表是否\n"
+                        "完好、有无遗留的临时文件、历史记录多大。没有 --ime 时检查本机找到的\n"
+                        "每一种输入法。每项一行：检查了什么、结果，有问题时还有办法。--fix 逐项\n"
+                        "询问后代为修正（只改本程序管理的文件或用输入法自己的设置接口），\n"
+                        "卸载时全部撤销。全部正常时退出状态为 0。"),
+         {QStringLiteral("fix")},
+         Operands::None,
+         runDoctor},
         {QStringLiteral("export"),
          QStringLiteral("export [--tables 表,…]"),
          exportDescription(),
@@ -173,7 +185,10 @@ const QList<Option>& options()
              QStringLiteral("编号"),
              QStringLiteral("restore：恢复为历史记录中的这个版本（jlex history 列出的编号，\n"
                             "可只写开头几位）。")},
-            {{QStringLiteral("h"), QStringLiteral("help")}, {}, QStringLiteral("显示本帮助。")},
+            {{QStringLiteral("fix")},
+         {},
+         QStringLiteral("doctor：对有问题而可以代为修正的项逐项询问，同意的就修正。")},
+        {{QStringLiteral("h"), QStringLiteral("help")}, {}, QStringLiteral("显示本帮助。")},
             {{QStringLiteral("v"), QStringLiteral("version")}, {}, QStringLiteral("显示版本。")},
         };
     return list;

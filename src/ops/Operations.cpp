@@ -376,6 +376,31 @@ OperationResult restoreFromHistory(const OperationContext& context, const QStrin
     return returnTo(context, QStringLiteral("restore-from"), StoreFile::InitialBackup, id);
 }
 
+OperationResult refreshSideFiles(const OperationContext& context)
+{
+    const StorePaths& paths = context.paths;
+    const OperationGuard guard(paths, context.seen);
+    if (guard.refusal())
+        return refused(guard);
+    StoreChange change(guard.history(), QStringLiteral("refresh"));
+    StoreItem phrases = storeItem(paths, StoreFile::Phrases);
+    OpenFile old;
+    if (!change.checks.openPhraseFile(phrases, false, old))
+        return failed(change, guard);
+    PlacedTables placed;
+    if (old.isOpen()) {
+        placed = placementOf(context).find(old.fd, old.state.size, paths.format());
+        if (placed.error) {
+            change.failures.failWith(FileStep::Read, phrases, placed.error);
+            return failed(change, guard);
+        }
+    }
+    QString advice;
+    if (!followTables(change, context, placed.tables, &advice) || !change.files.syncChanges())
+        return failed(change, guard);
+    return succeeded(change, guard, advice);
+}
+
 OperationResult uninstall(const OperationContext& context)
 {
     return returnTo(context, QStringLiteral("uninstall"), StoreFile::InitialBackup);

@@ -61,5 +61,8 @@ OperationResult restore(const OperationContext& context, bool toInitialState);
 // Puts a content of the history back, as a restore does.
 OperationResult restoreFromHistory(const OperationContext& context, const QString& id);
 OperationResult uninstall(const OperationContext& context);
+// Brings the files that follow the tables in line with the tables the phrase
+// file holds now, changing nothing else.
+OperationResult refreshSideFiles(const OperationContext& context);
 
 } // namespace jlex

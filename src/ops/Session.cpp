@@ -100,6 +100,15 @@ bool Session::uninstall()
         return false;
     }
     m_messages.show(texts::kAppTitle, texts::kRestoreDone);
+    // Whatever a fix of `jlex doctor --fix` changed goes with the tables.
+    if (m_target.doctor) {
+        for (const auto& fix : m_target.doctor->fixes()) {
+            QString said;
+            fix->undo(&said);
+            if (!said.isEmpty())
+                m_messages.show(texts::kAppTitle, said);
+        }
+    }
     reloadAndTell(m_target.texts.uninstalledHint);
     noteKept(result);
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ops/Diagnosis.h"
 #include "ops/SideFile.h"
 #include "ops/TablePlacement.h"
 #include "store/PhraseReloader.h"
@@ -40,6 +41,8 @@ struct TargetTexts {
     QString noPhraseFileNote;
     // The help window opens on its first topic's text, not an empty page.
     bool helpOpensOnFirstTopic = false;
+    // Its topic on what else to check ends with what `jlex doctor` finds.
+    bool helpShowsChecks = false;
 };
 
 // An input method jlex writes for: its store, how to make it re-read the
@@ -51,7 +54,9 @@ struct Target {
     std::shared_ptr<PhraseReloader> reloader; // empty: it re-reads only when restarted
     QList<std::shared_ptr<const SideFile>> sideFiles;
     // Where its phrase file has jlex's tables; none: a block at the start.
-    std::shared_ptr<const TablePlacement> placement;
+    std::shared_ptr<const TablePlacement> placement = {};
+    // What it checks about itself for `jlex doctor`; none: the store's own checks only.
+    std::shared_ptr<Doctor> doctor = {};
     WindowLook look = WindowLook::White;
     TargetTexts texts;
 };

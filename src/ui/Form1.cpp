@@ -1,5 +1,6 @@
 #include "ui/Form1.h"
 
+#include "ops/StoreFindings.h"
 #include "ops/Texts.h"
 #include "ui/Artwork.h"
 #include "ui/CaptionFrame.h"
@@ -365,6 +366,21 @@ void Form1::showAbout()
     m_messages.show(kAboutTitle, texts().about);
 }
 
+std::function<QStringList()> Form1::checksForHelp(const QString& ime) const
+{
+    if (!texts().helpShowsChecks)
+        return {};
+    const Target& target = m_session.target();
+    return [target, ime] {
+        QStringList lines;
+        for (const Finding& finding : allFindings(target, ime))
+            lines << findingText(finding);
+        return lines << QStringLiteral("（在终端中运行 jlex --ime %1 doctor --fix 可以代为修正"
+                                       "标有“有问题”的一些项目。）")
+                            .arg(ime);
+    };
+}
+
 void Form1::showHelp()
 {
     if (!m_help) {
@@ -375,7 +391,8 @@ void Form1::showHelp()
                             QStringLiteral("在终端中运行 jlex --ime %1 history 可以列出各个版本，"
                                            "运行 jlex --ime %1 restore --from 编号 可以取回其中"
                                            "一个。")
-                                .arg(ime)});
+                                .arg(ime)},
+                           checksForHelp(ime));
         m_help->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_help->show();

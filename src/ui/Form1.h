@@ -58,6 +58,7 @@ private:
     void install();
     void showAbout();
     void showHelp();
+    std::function<QStringList()> checksForHelp(const QString& ime) const;
     void openPage(const QUrl& url);
     void endProgram();
     void showStatus(const HoverText& hover);

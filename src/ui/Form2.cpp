@@ -37,13 +37,17 @@ QStringList Form2::topicLines(int topic) const
     case 3:
         return m_texts.helpTopic3;
     case 4:
+        if (m_checks)
+            return m_texts.helpTopic4 + QStringList{QStringLiteral("本机的检查结果：")} +
+                   m_checks();
         return m_texts.helpTopic4;
     }
     return {};
 }
 
-Form2::Form2(const TargetTexts& texts, const QStringList& historyHelp, QWidget* parent)
-    : QWidget(parent), m_texts(texts), m_historyHelp(historyHelp)
+Form2::Form2(const TargetTexts& texts, const QStringList& historyHelp,
+             std::function<QStringList()> checks, QWidget* parent)
+    : QWidget(parent), m_texts(texts), m_historyHelp(historyHelp), m_checks(std::move(checks))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString(38, QLatin1Char(' ')) + QStringLiteral("帮助说明文件"));

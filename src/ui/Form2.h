@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -22,8 +23,10 @@ class Form2 : public QWidget {
 
 public:
     // historyHelp: where the history is and how to get a version back, after
-    // the topic on restoring.
-    Form2(const TargetTexts& texts, const QStringList& historyHelp, QWidget* parent = nullptr);
+    // the topic on restoring; checks: what this machine was found to be like,
+    // after the topic on what else to check, looked at when it is shown.
+    Form2(const TargetTexts& texts, const QStringList& historyHelp,
+          std::function<QStringList()> checks = {}, QWidget* parent = nullptr);
 
     // Topics are numbered 1 to 4, as their labels are named.
     void showTopic(int topic);
@@ -40,6 +43,7 @@ private:
 
     TargetTexts m_texts;
     QStringList m_historyHelp;
+    std::function<QStringList()> m_checks;
     std::array<ClickableLabel*, 4> m_topics{};
     QPlainTextEdit* text1 = nullptr;
     QGroupBox *frame1 = nullptr, *frame2 = nullptr;

@@ -49,6 +49,8 @@ private slots:
     void whatStatusSays();
     void twoAtOnce_data();
     void twoAtOnce();
+    void doctorOnKavro_data();
+    void doctorOnKavro();
 };
 
 void CliTest::results_data()
@@ -444,6 +446,52 @@ void CliTest::twoAtOnce()
         QCOMPARE(runJlex({"uninstall"}, home.path()).status, 0);
         QCOMPARE(readFile(phrases), mine);
     }
+}
+
+// What doctor finds of the Kavro IME's files, one state of the Wine prefix
+// after another: each check fails where it must and holds once put right.
+void CliTest::doctorOnKavro_data()
+{
+    QTest::addColumn<QStringList>("dirs");   // made under the home
+    QTest::addColumn<QByteArray>("phrases"); // the phrase file, when there is one
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<int>("status");
+    const QString profile = "wine/drive_c/Documents and Settings/alice";
+    QTest::newRow("no prefix") << QStringList{} << QByteArray() << "[有问题] Wine 前缀" << 1;
+    QTest::newRow("no such user") << QStringList{"wine/drive_c"} << QByteArray()
+                                  << "[有问题] Windows 用户目录" << 1;
+    QTest::newRow("IME never ran")
+        << QStringList{profile} << QByteArray() << "[有问题] Kavro 输入法的目录" << 1;
+    QTest::newRow("saved as UTF-8")
+        << QStringList{kKavroDir} << QByteArray("wo,1=我\r\n") << "它是 UTF-8 编码" << 1;
+    QTest::newRow("a line not GBK")
+        << QStringList{kKavroDir} << QByteArray("wo,1=\xce\xd2\r\nx,1=\x81\x20\r\n")
+        << "第 2 行不是 GBK" << 1;
+    QTest::newRow("no tables") << QStringList{kKavroDir} << QByteArray("wo,1=\xce\xd2\r\n")
+                               << "[有问题] 短语文件中 jlex 的短语表：没有" << 1;
+    QTest::newRow("installed") << QStringList{kKavroDir} << QByteArray("install")
+                               << "[正常] 短语文件中 jlex 的短语表：有 kana、greeting" << 0;
+}
+
+void CliTest::doctorOnKavro()
+{
+    QFETCH(QStringList, dirs);
+    QFETCH(QByteArray, phrases);
+    QFETCH(QString, says);
+    QFETCH(int, status);
+    const QTemporaryDir home;
+    for (const QString& dir : dirs)
+        QVERIFY(QDir(home.path()).mkpath(dir));
+    if (phrases == "install")
+        QCOMPARE(runJlex({"--ime", "kavro-login", "install"}, home.path()).status, 0);
+    else if (!phrases.isEmpty())
+        writeFile(home.filePath(kKavroDir + "phrases.ini"), phrases);
+    const Run run = runJlex({"--ime", "kavro-login", "doctor"}, home.path());
+    QVERIFY2(run.status == status && QString::fromUtf8(run.out).contains(says),
+             run.out.constData());
+    // Each line says what was checked and what was found, for this input method.
+    for (const QByteArray& line : run.out.trimmed().split('\n'))
+        QVERIFY2(line.startsWith("kavro-login：[") && line.contains("："), line.constData());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

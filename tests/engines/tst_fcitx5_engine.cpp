@@ -171,6 +171,19 @@ void Fcitx5EngineTest::rimeRedeploysWhenAsked()
     QVERIFY2(status == 0 && said.contains("已请 fcitx5-rime 重新部署"), qPrintable(said));
     QVERIFY(rime.waitForInput(10000));
     QTRY_COMPARE_WITH_TIMEOUT(rime.candidates("ka", 1).value(0), QString("か"), 10000);
+    // doctor sees the running front end, and the folder deployed since the change.
+    const auto doctor = [&] {
+        return QString::fromUtf8(runJlex({"--ime", "rime", "doctor"}, rime.dataHome(),
+                                         {"XDG_DATA_HOME=" + rime.dataHome(),
+                                          "DBUS_SESSION_BUS_ADDRESS=" + rime.busAddress()})
+                                     .out);
+    };
+    const QString seen = doctor();
+    QVERIFY2(seen.contains("[正常] 正在运行的 Rime 前端：fcitx5-rime") &&
+                 seen.contains("[正常] 上次部署之后短语文件是否改过"),
+             qPrintable(seen));
+    rime.stopInputMethod();
+    QVERIFY(doctor().contains("[说明] 正在运行的 Rime 前端：没有找到"));
 }
 
 QTEST_GUILESS_MAIN(Fcitx5EngineTest)

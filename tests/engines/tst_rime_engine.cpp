@@ -28,6 +28,8 @@ private slots:
     void initTestCase();
     void typing_data();
     void typing();
+    void doctorSeesWhatRimeDoes_data();
+    void doctorSeesWhatRimeDoes();
     void uninstallLeavesTheUsersOwn();
     void unpatchableSchemaIsLeftAndExplained();
 
@@ -92,6 +94,76 @@ void RimeEngineTest::typing()
     QCOMPARE(m_rime->candidates("ai").value(0), "日记");
     QCOMPARE(m_rime->choose("jhao", 0), "#井号");
     QCOMPARE(m_rime->choose("wo", 0), "我的");
+}
+
+// Step after step on the same folder, what doctor finds against what Rime
+// does: each check fails where Rime would not show jlex's phrases as written,
+// and holds once put right; --fix puts the schema patch back (and Uninstall,
+// next, takes it away to the byte).
+void RimeEngineTest::doctorSeesWhatRimeDoes_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QStringList>("says");
+    QTest::addColumn<int>("status");
+    const auto row = [](const char* step, const QStringList& says, int status) {
+        QTest::newRow(step) << step << says << status;
+    };
+    row("as installed and deployed",
+        {"[正常] 方案 luna_pinyin 是否读入 custom_phrase.txt",
+         "[正常] 上次部署之后短语文件是否改过", "[正常] 简繁转换是否改动日语汉字",
+         "[正常] 字符集过滤", "[正常] 短语文件中 jlex 的短语表"},
+        0);
+    row("installed again", {"[有问题] 上次部署之后短语文件是否改过：改过"}, 1);
+    row("deployed", {"[正常] 上次部署之后短语文件是否改过"}, 0);
+    row("a schema of the user's own",
+        {"[有问题] 方案 plain 是否读入 custom_phrase.txt", "[有问题] 字符集过滤是否挡住日语汉字"},
+        1);
+    row("luna_pinyin again", {"[正常] 方案 luna_pinyin 是否读入 custom_phrase.txt"}, 0);
+    row("the patch taken out", {"[有问题] 简繁转换是否改动日语汉字", "doctor --fix 可以代劳"}, 1);
+    row("fixed and deployed", {"[正常] 简繁转换是否改动日语汉字"}, 0);
+}
+
+void RimeEngineTest::doctorSeesWhatRimeDoes()
+{
+    QFETCH(QString, step);
+    QFETCH(QStringList, says);
+    QFETCH(int, status);
+    const QString dir = m_rime->userDir();
+    static QByteArray userYaml;
+    if (step == "installed again") {
+        // Rime keeps its build time in whole seconds.
+        QTest::qWait(1100);
+        jlex({"install", "--tables", "kanji"});
+    } else if (step == "deployed") {
+        QVERIFY2(m_rime->deploy(), qPrintable(m_rime->error()));
+    } else if (step == "a schema of the user's own") {
+        userYaml = readFile(dir + "/user.yaml");
+        writeFile(dir + "/user.yaml", "var:\n  previously_selected_schema: plain\n");
+        writeFile(dir + "/plain.schema.yaml",
+                  "schema:\n  schema_id: plain\nengine:\n  translators:\n    - "
+                  "script_translator\n  filters:\n    - charset_filter@gb2312\n");
+    } else if (step == "luna_pinyin again") {
+        writeFile(dir + "/user.yaml", userYaml);
+    } else if (step == "the patch taken out") {
+        writeFile(dir + "/luna_pinyin.custom.yaml", kUserPatch);
+        QVERIFY2(m_rime->deploy(), qPrintable(m_rime->error()));
+    } else if (step == "fixed and deployed") {
+        QProcess* fix = startJlex({"--ime", "rime", "--rime-dir", dir, "doctor", "--fix"},
+                                  m_data.path(), {"XDG_DATA_HOME=" + m_data.path()});
+        fix->write("y\n");
+        fix->closeWriteChannel();
+        const Run fixed = finish(fix);
+        QVERIFY2(fixed.said().contains("已加上"), qPrintable(fixed.said()));
+        QVERIFY(readFile(dir + "/luna_pinyin.custom.yaml").startsWith(kUserPatch));
+        QVERIFY(readFile(dir + "/luna_pinyin.custom.yaml").contains("user_table"));
+        QVERIFY2(m_rime->deploy(), qPrintable(m_rime->error()));
+    }
+    const Run run = runJlex({"--ime", "rime", "--rime-dir", dir, "doctor"}, m_data.path(),
+                            {"XDG_DATA_HOME=" + m_data.path()});
+    const QString out = QString::fromUtf8(run.out);
+    QVERIFY2(run.status == status, qPrintable(out));
+    for (const QString& line : says)
+        QVERIFY2(out.contains(line), qPrintable(line + "\n" + out));
 }
 
 void RimeEngineTest::uninstallLeavesTheUsersOwn()

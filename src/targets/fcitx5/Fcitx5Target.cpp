@@ -62,6 +62,7 @@ Target fcitx5Target()
                 .noPhraseFileNote = QStringLiteral("说明：还没有自定义短语文件，所以没有可备份的"
                                                    "词条；安装时将新建这个文件。"),
                 .helpOpensOnFirstTopic = true,
+                .helpShowsChecks = true,
             },
     };
 }

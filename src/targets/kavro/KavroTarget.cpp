@@ -1,6 +1,7 @@
 // The Kavro IME, run under Wine: a window program for each of its two
 // directories, the signed-in account's and the shared one.
 #include "targets/Registry.h"
+#include "targets/kavro/KavroDoctor.h"
 #include "targets/kavro/KavroPaths.h"
 #include "targets/shared/AboutText.h"
 
@@ -13,11 +14,13 @@ const QString kRestartHint =
 
 Target kavroTarget(Edition edition)
 {
+    const auto paths = std::make_shared<KavroPaths>(edition);
     return {
-        .paths = std::make_shared<KavroPaths>(edition),
+        .paths = paths,
         .reloader = nullptr,
         .sideFiles = {},
         .placement = nullptr,
+        .doctor = std::make_shared<KavroDoctor>(paths),
         .look = edition == Edition::Login ? WindowLook::White : WindowLook::System,
         .texts =
             {
@@ -50,6 +53,7 @@ Target kavroTarget(Edition edition)
                 .uninstalledHint = kRestartHint,
                 .noPhraseFileNote = {},
                 .helpOpensOnFirstTopic = false,
+                .helpShowsChecks = false,
             },
     };
 }

@@ -1,6 +1,7 @@
 // Rime and its custom_phrase.txt, which the stock pinyin schemas read; the
 // simplifier kept off jlex's texts by a patch of the schema's settings.
 #include "targets/Registry.h"
+#include "targets/rime/RimeDoctor.h"
 #include "targets/rime/RimePaths.h"
 #include "targets/rime/SchemaPatch.h"
 #include "targets/shared/AboutText.h"
@@ -16,11 +17,15 @@ Target rimeTarget(const TargetOptions& options)
     const QString restart =
         QStringLiteral("没能请 fcitx5-rime 重新部署（它没有运行，或您用的是 ibus-rime）。"
                        "请在输入法菜单中选择“重新部署”或“部署”，词条在部署之后生效。");
+    const auto deploy = std::make_shared<Fcitx5Reloader>(Fcitx5Reloader::kRimeDeploy);
+    const auto patch = std::make_shared<SchemaPatch>(paths);
     return {
         .paths = paths,
-        .reloader = std::make_shared<Fcitx5Reloader>(Fcitx5Reloader::kRimeDeploy),
-        .sideFiles = {std::make_shared<SchemaPatch>(paths)},
+        .reloader = deploy,
+        .sideFiles = {patch},
         .placement = nullptr,
+        .doctor = std::make_shared<RimeDoctor>(paths, deploy, patch,
+                                               options.contains(QStringLiteral("rime-dir"))),
         .look = WindowLook::White,
         .texts =
             {
@@ -61,6 +66,7 @@ Target rimeTarget(const TargetOptions& options)
                 .noPhraseFileNote = QStringLiteral("说明：还没有 Rime 的自定义短语文件，所以没有"
                                                    "可备份的词条；安装时将新建这个文件。"),
                 .helpOpensOnFirstTopic = true,
+                .helpShowsChecks = true,
             },
     };
 }
