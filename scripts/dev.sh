@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 build_packages=(build-essential cmake qt6-base-dev libgl-dev qt6-translations-l10n
                 fonts-wqy-zenhei fonts-arphic-uming python3 unicode-data
                 dbus desktop-file-utils appstream libssl-dev locales
-                lintian man-db bash-completion zsh fish debootstrap xvfb x11-utils strace)
+                lintian man-db bash-completion zsh fish debootstrap xvfb x11-utils strace
+                pkgconf libfuse3-dev fuse3)
 
 # Input methods the tests type into, without the desktop they would recommend.
 engine_packages=()
